@@ -1,0 +1,32 @@
+// A scope guard, so that update brackets and re-entry flags close on every path.
+#pragma once
+#include <utility>
+
+namespace zk {
+
+template <class F>
+class TScopeExit {
+public:
+    explicit TScopeExit(F Fn) : FFn(std::move(Fn)) {}
+    ~TScopeExit() { FFn(); }
+    TScopeExit(const TScopeExit&) = delete;
+    TScopeExit& operator=(const TScopeExit&) = delete;
+
+private:
+    F FFn;
+};
+
+// Calls Obj.BeginUpdate() now and Obj.EndUpdate() when the scope ends.
+template <class T>
+class TUpdateGuard {
+public:
+    explicit TUpdateGuard(T& Obj) : FObj(Obj) { FObj.BeginUpdate(); }
+    ~TUpdateGuard() { FObj.EndUpdate(); }
+    TUpdateGuard(const TUpdateGuard&) = delete;
+    TUpdateGuard& operator=(const TUpdateGuard&) = delete;
+
+private:
+    T& FObj;
+};
+
+}  // namespace zk
