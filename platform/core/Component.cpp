@@ -206,8 +206,9 @@ std::string TComponent::GetNamePath() const {
 
 void TComponent::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) {
     if (Root != this) return;
+    // Sub-components are written as properties of their owner, not as children.
     for (TComponent* C : FComponents)
-        if (!C->HasParent()) Proc(C);
+        if (!C->HasParent() && !C->GetComponentStyle().Contains(csSubComponent)) Proc(C);
 }
 
 void TComponent::ReadState(TReader* Reader) { Reader->ReadData(this); }

@@ -19,8 +19,12 @@ std::string InstanceName(TPersistent* Instance) {
     return Instance->GetNamePath();
 }
 
-// EReadError and the other filer errors already say what went wrong where.
-bool IsFilerError(const Exception& E) { return dynamic_cast<const EFilerError*>(&E) != nullptr; }
+// Errors that already say where they happened, and missing classes, which
+// keep their own message, pass through unchanged.
+bool IsPlaced(const Exception& E) {
+    if (dynamic_cast<const EClassNotFound*>(&E)) return true;
+    return dynamic_cast<const EReadError*>(&E) && E.Message().rfind("Error reading ", 0) == 0;
+}
 
 }  // namespace
 
@@ -47,7 +51,7 @@ void TReader::ReadProperty(TPersistent* Instance) {
         else if (!ReadDefinedProperty(Target, Name))
             throw EPropertyError("Property %s does not exist", {Name});
     } catch (const Exception& E) {
-        if (IsFilerError(E)) throw;
+        if (IsPlaced(E)) throw;
         PropertyError(Instance, FullName, E.Message());
     }
 }
@@ -215,6 +219,8 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
         Result = Class->CreateComponent(Owner);
         FCreated.push_back(Result);
         Result->SetName(Name);
+    } else if (Result == Component && Result->GetName() != Name) {
+        Result->SetName(Name);  // a root read into an existing instance takes the stored name
     }
     Result->Loading();
     Result->SetReading(true);
@@ -250,7 +256,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
         ResolveFixups();
     } catch (...) {
         FreeCreated();
-        if (!CreatedRoot) {
+        if (Root && !CreatedRoot) {
             Root->SetReading(false);
             Root->Loaded();
         }
