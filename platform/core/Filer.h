@@ -175,6 +175,14 @@ private:
 void WriteComponentToStream(TStream* Stream, TComponent* Root);
 TComponent* ReadComponentFromStream(TStream* Stream, TComponent* Root);
 
+// Reads the embedded form description ResName (type RCDATA) into Instance;
+// false when there is none.
+bool ReadComponentRes(const std::string& ResName, TComponent* Instance);
+// Reads into Instance the form description of each class from the one below
+// RootAncestor down to Instance's own class, base-most first, each found under
+// its class name. False when no class has one.
+bool InitInheritedComponent(TComponent* Instance, const TClassInfo* RootAncestor);
+
 // Other roots that references of the form "Form2.Button1" can reach.
 void RegisterFindGlobalComponent(const std::function<TComponent*(const std::string& Name)>& Find);
 void UnregisterFindGlobalComponents();

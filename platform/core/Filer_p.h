@@ -22,7 +22,7 @@ public:
     explicit TNesting(TReader& R) : FReader(R) {
         if (++FReader.FDepth > MaxFilerNesting) {
             --FReader.FDepth;
-            throw EReadError("Stream nesting too deep");
+            throw EReadError("Nesting too deep");
         }
     }
     ~TNesting() { --FReader.FDepth; }

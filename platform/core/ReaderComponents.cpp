@@ -7,6 +7,7 @@
 #include "platform/core/Filer.h"
 #include "platform/core/Filer_p.h"
 #include "platform/core/IntegerConsts.h"
+#include "platform/core/Resources.h"
 #include "platform/core/Stream.h"
 #include "platform/core/SysUtils.h"
 
@@ -347,6 +348,27 @@ void WriteComponentToStream(TStream* Stream, TComponent* Root) {
 TComponent* ReadComponentFromStream(TStream* Stream, TComponent* Root) {
     TReader Reader(Stream);
     return Reader.ReadRootComponent(Root);
+}
+
+bool ReadComponentRes(const std::string& ResName, TComponent* Instance) {
+    const uint8_t* Data;
+    size_t Size;
+    if (!FindResource(ResName, RT_RCDATA, Data, Size)) return false;
+    TMemoryStream Stream;
+    Stream.WriteBuffer(Data, static_cast<int64_t>(Size));
+    Stream.SetPosition(0);
+    ReadComponentFromStream(&Stream, Instance);
+    return true;
+}
+
+bool InitInheritedComponent(TComponent* Instance, const TClassInfo* RootAncestor) {
+    std::vector<const TClassInfo*> Chain;
+    for (const TClassInfo* C = Instance->ClassType(); C && C != RootAncestor; C = C->ClassParent())
+        Chain.push_back(C);
+    bool Found = false;
+    for (auto It = Chain.rbegin(); It != Chain.rend(); ++It)
+        Found = ReadComponentRes(UpperCase((*It)->ClassName()), Instance) || Found;
+    return Found;
 }
 
 namespace {

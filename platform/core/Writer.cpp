@@ -1,4 +1,5 @@
 // TFiler and TWriter: writing components and values in the binary form format.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/core/ClassBuilder.h"
@@ -280,6 +281,12 @@ void TWriter::WriteString(const std::string& Value) {
 }
 
 void TWriter::WriteWideString(const std::u16string& Value) {
+    // Pure ASCII travels as an ordinary string, which is what the text form
+    // gives back for it.
+    if (std::all_of(Value.begin(), Value.end(), [](char16_t C) { return C < 0x80; })) {
+        WriteString(Utf16ToUtf8(Value));
+        return;
+    }
     WriteValue(vaWString);
     int32_t Len = static_cast<int32_t>(Value.size());
     WriteBuffer(&Len, 4);

@@ -9,6 +9,7 @@
 #include "platform/core/Component.h"
 #include "platform/core/Filer.h"
 #include "platform/core/Font.h"
+#include "platform/core/FormText.h"
 #include "platform/core/Stream.h"
 #include "platform/core/StringList.h"
 #include "platform/core/SysUtils.h"
@@ -227,6 +228,7 @@ TEST_F(Streaming, EveryKindRoundTrips) {
     Root.FItems->Add();
     Root.FCustom = {1, 300, -70000};
     Root.FBlob = std::string("\0\1\2\xFF", 4);
+    Root.FSub->SetTag(5);  // a read-only sub-component's properties travel as "Sub.Tag"
 
     std::string Data = Write(&Root);
     TOwned<TStreamComp> Copy(Read(Data));
@@ -252,6 +254,8 @@ TEST_F(Streaming, EveryKindRoundTrips) {
     EXPECT_EQ("defined", CopyItem->FExtra);
     EXPECT_EQ((std::vector<int>{1, 300, -70000}), Copy->FCustom);
     EXPECT_EQ(Root.FBlob, Copy->FBlob);
+    EXPECT_EQ(5, Copy->FSub->GetTag());
+    EXPECT_NE(std::string::npos, Data.find("Sub.Tag"));
     // Writing the copy gives the same bytes.
     EXPECT_EQ(Data, Write(Copy.get()));
 }
@@ -399,7 +403,7 @@ TEST_F(Streaming, HostileLengthsAndNestingAreRejected) {
     }
     for (int I = 0; I < 600; ++I) W.WriteListEnd();
     std::string Nested(reinterpret_cast<const char*>(Deep.GetMemory()), static_cast<size_t>(Deep.GetSize()));
-    EXPECT_EQ("Stream nesting too deep", ErrorOf([&] { Read(Nested); }));
+    EXPECT_EQ("Nesting too deep", ErrorOf([&] { Read(Nested); }));
 }
 
 TEST_F(Streaming, ValueLevelApiWritesTheSmallestIntegers) {
@@ -441,6 +445,71 @@ TEST_F(Streaming, ValueLevelApiWritesTheSmallestIntegers) {
     EXPECT_EQ("nil", R.ReadIdent());
     EXPECT_EQ(TVariant("v"), R.ReadVariant());
     EXPECT_EQ("Stream read error", ErrorOf([&] { R.ReadValue(); }));
+}
+
+TEST_F(Streaming, EmbeddedFormDescriptionsLoadIntoTheirClass) {
+    TStreamComp Root(nullptr);
+    ASSERT_TRUE(InitInheritedComponent(&Root, TComponent::StaticClass()));
+    EXPECT_EQ("StoredRoot", Root.GetName());
+    EXPECT_EQ(42, Root.FInt);
+    EXPECT_EQ(clRed, Root.FColor);
+    EXPECT_EQ((TStreamKinds{skSome, skMany}), Root.FKinds);
+    EXPECT_EQ("from a 'form'", Root.FText);
+    EXPECT_EQ("alpha\r\nbeta\r\n", Root.FLines->GetText());
+    ASSERT_EQ(1, Root.FItems->GetCount());
+    EXPECT_EQ(3, static_cast<TStreamItem*>(Root.FItems->GetItem(0))->FValue);
+    auto* Child = static_cast<TStreamComp*>(Root.FindComponent("Child"));
+    ASSERT_NE(nullptr, Child);
+    EXPECT_EQ(&Root, Child->FRef);
+    Child->FOnClick(Child);
+    EXPECT_EQ(std::vector<std::string>{"Child"}, Root.Calls);
+    EXPECT_FALSE(ReadComponentRes("TNOSUCHFORM", &Root));
+}
+
+TEST_F(Streaming, ReferencesToAnotherRootUseItsName) {
+    TStreamComp Other(nullptr);
+    Other.SetName("Form2");
+    auto* Target = new TStreamComp(&Other);
+    Target->SetName("Button1");
+    RegisterFindGlobalComponent([&](const std::string& Name) -> TComponent* {
+        return SameText(Name, "Form2") ? &Other : nullptr;
+    });
+    TStreamComp Root(nullptr);
+    Root.SetName("Form1");
+    Root.SetRef(Target);
+    std::string Data = Write(&Root);
+    EXPECT_NE(std::string::npos, Data.find("Form2.Button1"));
+    TOwned<TStreamComp> Copy(Read(Data));
+    EXPECT_EQ(Target, Copy->FRef);
+    UnregisterFindGlobalComponents();
+    EXPECT_EQ("Error reading Form1.Ref: Component Form2.Button1 not found", ErrorOf([&] { Read(Data); }));
+}
+
+TEST_F(Streaming, WrittenStreamsSurviveTheTextFormByteForByte) {
+    TStreamComp Root(nullptr);
+    Root.SetName("Form1");
+    Root.FInt = 70000;
+    Root.FRatio = -2.5e-3;
+    Root.FWhen = 45000.5;
+    Root.FText = std::string(300, 'x') + "\xC3\xA9";
+    Root.FWide = u"ascii only";
+    Root.FFont->SetStyle({fsItalic, fsUnderline});
+    Root.FLines->SetText("a\r\nb\r\n");
+    static_cast<TStreamItem*>(Root.FItems->Add())->FExtra = "e";
+    Root.FBlob = std::string(100, '\x7F');
+    Root.FCustom = {-1};
+    auto* Child = new TStreamComp(&Root);
+    Child->SetName("Child");
+    Child->FWide = u"\x20AC uro";
+    Child->FOnClick = TNotifyEvent(&Root, &TStreamComp::HandleClick);
+    Child->SetRef(&Root);
+    std::string Binary = Write(&Root);
+    std::string Text = ObjectBinaryToText(Binary);
+    EXPECT_NE(std::string::npos, Text.find("object Form1: TStreamComp"));
+    EXPECT_NE(std::string::npos, Text.find("OnClick = HandleClick"));
+    EXPECT_EQ(Binary, ObjectTextToBinary(Text));
+    TOwned<TStreamComp> Copy(Read(ObjectTextToBinary(Text)));
+    EXPECT_EQ(u"\x20AC uro", static_cast<TStreamComp*>(Copy->FindComponent("Child"))->FWide);
 }
 
 }  // namespace
