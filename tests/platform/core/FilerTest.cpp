@@ -34,6 +34,14 @@ public:
     }
 };
 
+// A descendant item class, so that one collection can hold items of two classes.
+class TStreamItemPlus : public TStreamItem {
+    ZK_CLASS(TStreamItemPlus, TStreamItem)
+public:
+    explicit TStreamItemPlus(TCollection* C) : TStreamItem(C) {}
+    int FPlus = 0;
+};
+
 class TStreamComp : public TComponent {
     ZK_CLASS(TStreamComp, TComponent)
 public:
@@ -117,6 +125,11 @@ void TStreamItem::DescribeClass(TClassBuilder<TStreamItem>& C) {
     using T = TStreamItem;
     C.Prop("Name", [](T& O) { return O.FName; }, [](T& O, std::string V) { O.FName = V; });
     C.Prop("Value", [](T& O) { return O.FValue; }, [](T& O, int V) { O.FValue = V; }).Default(0);
+}
+
+ZK_IMPLEMENT_CLASS(TStreamItemPlus)
+void TStreamItemPlus::DescribeClass(TClassBuilder<TStreamItemPlus>& C) {
+    C.Prop("Plus", [](TStreamItemPlus& O) { return O.FPlus; }, [](TStreamItemPlus& O, int V) { O.FPlus = V; });
 }
 
 ZK_IMPLEMENT_CLASS(TStreamComp)
@@ -510,6 +523,48 @@ TEST_F(Streaming, WrittenStreamsSurviveTheTextFormByteForByte) {
     EXPECT_EQ(Binary, ObjectTextToBinary(Text));
     TOwned<TStreamComp> Copy(Read(ObjectTextToBinary(Text)));
     EXPECT_EQ(u"\x20AC uro", static_cast<TStreamComp*>(Copy->FindComponent("Child"))->FWide);
+}
+
+TEST_F(Streaming, MixedItemClassesTravelThroughTheValueLevelApi) {
+    // A collection whose items are of several classes, each item tagged with its class.
+    TOwnedCollection Source(nullptr, TStreamItem::StaticClass());
+    static_cast<TStreamItem*>(Source.Add())->FName = "plain";
+    auto* Plus = Create<TStreamItemPlus>(&Source);
+    Plus->FName = "plus";
+    Plus->FPlus = 9;
+    TStringStream S;
+    {
+        TWriter W(&S);
+        W.WriteValue(vaCollection);
+        for (int I = 0; I < Source.GetCount(); ++I) {
+            W.WriteListBegin();
+            W.WritePropName("HiddenItemClass");
+            W.WriteString(Source.GetItem(I)->ClassName());
+            W.WriteProperties(Source.GetItem(I));
+            W.WriteListEnd();
+        }
+        W.WriteListEnd();
+    }
+    RegisterClasses({TStreamItem::StaticClass(), TStreamItemPlus::StaticClass()});
+    TOwnedCollection Target(nullptr, TStreamItem::StaticClass());
+    S.SetPosition(0);
+    TReader R(&S);
+    R.ReadValue();
+    while (!R.EndOfList()) {
+        R.ReadListBegin();
+        EXPECT_EQ("HiddenItemClass", R.ReadStr());
+        const TClassInfo* Class = FindClass(R.ReadString());
+        TCollectionItem* Item = Class->CreateItem(&Target);
+        while (!R.EndOfList()) R.ReadProperty(Item);
+        R.ReadListEnd();
+    }
+    R.ReadListEnd();
+    ASSERT_EQ(2, Target.GetCount());
+    EXPECT_EQ("TStreamItem", Target.GetItem(0)->ClassName());
+    auto* Read = DynamicCast<TStreamItemPlus>(Target.GetItem(1));
+    ASSERT_NE(nullptr, Read);
+    EXPECT_EQ("plus", Read->FName);
+    EXPECT_EQ(9, Read->FPlus);
 }
 
 }  // namespace
