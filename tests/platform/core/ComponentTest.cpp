@@ -2,20 +2,13 @@
 // interface queries and destruction order.
 #include <gtest/gtest.h>
 
+#include "TestUtil.h"
+
 #include "TestClasses.h"
 #include "platform/core/SysUtils.h"
 
 namespace zk::test {
 namespace {
-
-std::string ComponentError(const std::function<void()>& Fn) {
-    try {
-        Fn();
-    } catch (const EComponentError& E) {
-        return E.Message();
-    }
-    return "no exception";
-}
 
 TEST(Ownership, OwnersListAndFreeWhatTheyOwn) {
     std::vector<std::string> Log;
@@ -108,9 +101,9 @@ TEST(Names, MustBeIdentifiersUniqueWithinTheOwner) {
     auto* A = new TComponent(&Owner);
     auto* B = new TComponent(&Owner);
     A->SetName("Alpha");
-    EXPECT_EQ("'1abc' is not a valid component name", ComponentError([&] { B->SetName("1abc"); }));
-    EXPECT_EQ("'a b' is not a valid component name", ComponentError([&] { B->SetName("a b"); }));
-    EXPECT_EQ("A component named ALPHA already exists", ComponentError([&] { B->SetName("ALPHA"); }));
+    EXPECT_EQ("'1abc' is not a valid component name", MessageOf<EComponentError>([&] { B->SetName("1abc"); }));
+    EXPECT_EQ("'a b' is not a valid component name", MessageOf<EComponentError>([&] { B->SetName("a b"); }));
+    EXPECT_EQ("A component named ALPHA already exists", MessageOf<EComponentError>([&] { B->SetName("ALPHA"); }));
     EXPECT_EQ("", B->GetName());
     A->SetName("ALPHA");  // a change of case of its own name is allowed
     EXPECT_EQ("ALPHA", A->GetName());
@@ -122,7 +115,7 @@ TEST(Names, MustBeIdentifiersUniqueWithinTheOwner) {
     TComponent Orphan(nullptr);
     Orphan.SetName("Alpha");  // no owner, no uniqueness rule
     EXPECT_EQ("A component named Alpha already exists",
-              ComponentError([&] { Owner.InsertComponent(&Orphan); }));
+              MessageOf<EComponentError>([&] { Owner.InsertComponent(&Orphan); }));
     EXPECT_EQ(nullptr, Orphan.GetOwner());
 }
 

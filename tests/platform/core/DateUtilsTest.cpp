@@ -1,6 +1,8 @@
 // Tests for date and time encoding, the clock, FormatDateTime and the date parsers.
 #include <gtest/gtest.h>
 
+#include "TestUtil.h"
+
 #include <cmath>
 #include <ctime>
 #include <ostream>
@@ -11,16 +13,6 @@
 
 namespace zk {
 namespace {
-
-template <typename F>
-std::string ConvertErrorOf(F&& Fn) {
-    try {
-        Fn();
-    } catch (const EConvertError& E) {
-        return E.Message();
-    }
-    return "<no exception>";
-}
 
 struct Ymd {
     int Year, Month, Day;
@@ -113,7 +105,7 @@ class EncodeDateRejects : public ::testing::TestWithParam<BadDate> {};
 
 TEST_P(EncodeDateRejects, RaisesTheEncodeMessage) {
     const BadDate& C = GetParam();
-    EXPECT_EQ(ConvertErrorOf([&] { EncodeDate(C.Year, C.Month, C.Day); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([&] { EncodeDate(C.Year, C.Month, C.Day); }),
               "Invalid argument to date encode");
     TDateTime D = 123;
     EXPECT_FALSE(TryEncodeDate(C.Year, C.Month, C.Day, D));
@@ -146,7 +138,7 @@ class EncodeTimeRejects : public ::testing::TestWithParam<BadTime> {};
 
 TEST_P(EncodeTimeRejects, RaisesTheEncodeMessage) {
     const BadTime& C = GetParam();
-    EXPECT_EQ(ConvertErrorOf([&] { EncodeTime(C.H, C.M, C.S, C.Ms); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([&] { EncodeTime(C.H, C.M, C.S, C.Ms); }),
               "Invalid argument to time encode");
 }
 
@@ -363,7 +355,7 @@ class StrToDateRejects : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(StrToDateRejects, RaisesWithTheText) {
     const std::string& S = GetParam();
-    EXPECT_EQ(ConvertErrorOf([&] { StrToDate(S); }), "'" + S + "' is not a valid date");
+    EXPECT_EQ(test::MessageOf<EConvertError>([&] { StrToDate(S); }), "'" + S + "' is not a valid date");
     TDateTime V;
     EXPECT_FALSE(TryStrToDate(S, V));
 }
@@ -400,7 +392,7 @@ class StrToTimeRejects : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(StrToTimeRejects, RaisesWithTheText) {
     const std::string& S = GetParam();
-    EXPECT_EQ(ConvertErrorOf([&] { StrToTime(S); }), "'" + S + "' is not a valid time");
+    EXPECT_EQ(test::MessageOf<EConvertError>([&] { StrToTime(S); }), "'" + S + "' is not a valid time");
     TDateTime V;
     EXPECT_FALSE(TryStrToTime(S, V));
 }
@@ -429,7 +421,7 @@ class StrToDateTimeRejects : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(StrToDateTimeRejects, RaisesWithTheText) {
     const std::string& S = GetParam();
-    EXPECT_EQ(ConvertErrorOf([&] { StrToDateTime(S); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([&] { StrToDateTime(S); }),
               "'" + S + "' is not a valid date and time");
     TDateTime V;
     EXPECT_FALSE(TryStrToDateTime(S, V));

@@ -3,6 +3,8 @@
 // error path of the reader.
 #include <gtest/gtest.h>
 
+#include "TestUtil.h"
+
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/Collection.h"
 #include "platform/core/Colors.h"
@@ -160,16 +162,6 @@ void TStreamComp::DescribeClass(TClassBuilder<TStreamComp>& C) {
 
 namespace {
 
-template <class F>
-std::string ErrorOf(F&& Fn) {
-    try {
-        Fn();
-    } catch (const Exception& E) {
-        return E.Message();
-    }
-    return "no exception";
-}
-
 class Streaming : public ::testing::Test {
 protected:
     void SetUp() override { RegisterClasses({TStreamComp::StaticClass(), TComponent::StaticClass()}); }
@@ -319,7 +311,7 @@ TEST_F(Streaming, UnknownClassFailsAndFreesWhatWasCreated) {
     (new TStreamComp(&Root))->SetName("Child");
     std::string Data = Write(&Root);
     UnRegisterClass(TStreamComp::StaticClass());
-    EXPECT_EQ("Class TStreamComp not found", ErrorOf([&] { Read(Data); }));
+    EXPECT_EQ("Class TStreamComp not found", MessageOf([&] { Read(Data); }));
     RegisterClass(TStreamComp::StaticClass());
     // Into an existing root: the child was created before the failure is freed again.
     TStreamComp Target(nullptr);
@@ -343,7 +335,7 @@ TEST_F(Streaming, UnknownPropertyAndBadValuesNameTheProperty) {
     W.WriteListEnd();
     W.WriteListEnd();
     std::string Data(reinterpret_cast<const char*>(S.GetMemory()), static_cast<size_t>(S.GetSize()));
-    EXPECT_EQ("Error reading Root.Nope: Property Nope does not exist", ErrorOf([&] { Read(Data); }));
+    EXPECT_EQ("Error reading Root.Nope: Property Nope does not exist", MessageOf([&] { Read(Data); }));
 
     auto WithKind = [](const std::string& Ident) {
         TStringStream Out;
@@ -357,7 +349,7 @@ TEST_F(Streaming, UnknownPropertyAndBadValuesNameTheProperty) {
         W.WriteListEnd();
         return Out.GetDataString();
     };
-    EXPECT_EQ("Error reading Root.Kind: Invalid property value", ErrorOf([&] { Read(WithKind("skLots")); }));
+    EXPECT_EQ("Error reading Root.Kind: Invalid property value", MessageOf([&] { Read(WithKind("skLots")); }));
     TOwned<TStreamComp> Ok(Read(WithKind("skSome")));
     EXPECT_EQ(skSome, Ok->FKind);
 }
@@ -371,7 +363,7 @@ TEST_F(Streaming, MissingHandlerAndUnresolvedReferenceFail) {
     std::string Data = Write(&Root);
     std::string Renamed = Data;
     Renamed.replace(Renamed.find("HandleClick"), 11, "HandleClack");
-    EXPECT_EQ("Error reading A.OnClick: Method 'HandleClack' not found", ErrorOf([&] { Read(Renamed); }));
+    EXPECT_EQ("Error reading A.OnClick: Method 'HandleClack' not found", MessageOf([&] { Read(Renamed); }));
 
     A->FOnClick = TNotifyEvent();
     auto* B = new TStreamComp(&Root);
@@ -379,12 +371,12 @@ TEST_F(Streaming, MissingHandlerAndUnresolvedReferenceFail) {
     A->SetRef(B);
     std::string WithRef = Write(&Root);
     WithRef.replace(WithRef.find("\x07\x01" "B"), 3, std::string("\x07\x01" "Q"));
-    EXPECT_EQ("Error reading A.Ref: Component Q not found", ErrorOf([&] { Read(WithRef); }));
+    EXPECT_EQ("Error reading A.Ref: Component Q not found", MessageOf([&] { Read(WithRef); }));
 }
 
 TEST_F(Streaming, WrongSignatureAndEveryTruncationAreReadErrors) {
-    EXPECT_EQ("Invalid stream format", ErrorOf([] { Read("TPF1"); }));
-    EXPECT_EQ("Invalid stream format", ErrorOf([] { Read(""); }));
+    EXPECT_EQ("Invalid stream format", MessageOf([] { Read("TPF1"); }));
+    EXPECT_EQ("Invalid stream format", MessageOf([] { Read(""); }));
     TStreamComp Root(nullptr);
     Root.SetName("Root");
     Root.FText = std::string(300, 'a');
@@ -404,7 +396,7 @@ TEST_F(Streaming, HostileLengthsAndNestingAreRejected) {
     Data += "\x0BTStreamComp\x04Root\x04Text";
     Data += static_cast<char>(vaLString);
     Data += std::string("\xFF\xFF\xFF\x7F", 4);  // claims 2 GB
-    EXPECT_EQ("Error reading Root.Text: Stream read error", ErrorOf([&] { Read(Data); }));
+    EXPECT_EQ("Error reading Root.Text: Stream read error", MessageOf([&] { Read(Data); }));
 
     TMemoryStream Deep;
     TWriter W(&Deep);
@@ -416,7 +408,7 @@ TEST_F(Streaming, HostileLengthsAndNestingAreRejected) {
     }
     for (int I = 0; I < 600; ++I) W.WriteListEnd();
     std::string Nested(reinterpret_cast<const char*>(Deep.GetMemory()), static_cast<size_t>(Deep.GetSize()));
-    EXPECT_EQ("Nesting too deep", ErrorOf([&] { Read(Nested); }));
+    EXPECT_EQ("Nesting too deep", MessageOf([&] { Read(Nested); }));
 }
 
 TEST_F(Streaming, ValueLevelApiWritesTheSmallestIntegers) {
@@ -457,7 +449,7 @@ TEST_F(Streaming, ValueLevelApiWritesTheSmallestIntegers) {
     EXPECT_TRUE(R.ReadBoolean());
     EXPECT_EQ("nil", R.ReadIdent());
     EXPECT_EQ(TVariant("v"), R.ReadVariant());
-    EXPECT_EQ("Stream read error", ErrorOf([&] { R.ReadValue(); }));
+    EXPECT_EQ("Stream read error", MessageOf([&] { R.ReadValue(); }));
 }
 
 TEST_F(Streaming, EmbeddedFormDescriptionsLoadIntoTheirClass) {
@@ -495,7 +487,7 @@ TEST_F(Streaming, ReferencesToAnotherRootUseItsName) {
     TOwned<TStreamComp> Copy(Read(Data));
     EXPECT_EQ(Target, Copy->FRef);
     UnregisterFindGlobalComponents();
-    EXPECT_EQ("Error reading Form1.Ref: Component Form2.Button1 not found", ErrorOf([&] { Read(Data); }));
+    EXPECT_EQ("Error reading Form1.Ref: Component Form2.Button1 not found", MessageOf([&] { Read(Data); }));
 }
 
 TEST_F(Streaming, WrittenStreamsSurviveTheTextFormByteForByte) {

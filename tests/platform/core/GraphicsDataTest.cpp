@@ -1,6 +1,8 @@
 // Tests for the integer identifier registry and the colour, cursor and modal result tables.
 #include <gtest/gtest.h>
 
+#include "TestUtil.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -137,16 +139,6 @@ std::vector<std::string> NamesOf(const TNamedValue (&Table)[N]) {
     return Names;
 }
 
-template <typename F>
-std::string ConvertErrorOf(F&& Fn) {
-    try {
-        Fn();
-    } catch (const EConvertError& E) {
-        return E.Message();
-    }
-    return "<no EConvertError>";
-}
-
 // ---- colours ----
 
 class ColorTableTest : public testing::TestWithParam<TNamedValue> {};
@@ -196,9 +188,9 @@ TEST(ColorsTest, IdentifiersIgnoreCase) {
 }
 
 TEST(ColorsTest, UnknownTextRaisesConvertError) {
-    EXPECT_EQ(ConvertErrorOf([] { StringToColor("nonsense"); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([] { StringToColor("nonsense"); }),
               "'nonsense' is not a valid integer value");
-    EXPECT_EQ(ConvertErrorOf([] { StringToColor(""); }), "'' is not a valid integer value");
+    EXPECT_EQ(test::MessageOf<EConvertError>([] { StringToColor(""); }), "'' is not a valid integer value");
     int Color = 77;
     EXPECT_FALSE(IdentToColor("clNothing", Color));
     EXPECT_EQ(Color, 77);
@@ -253,7 +245,7 @@ TEST(CursorsTest, ValuesAndConversions) {
     EXPECT_EQ(StringToCursor("-4"), crIBeam);
     EXPECT_EQ(StringToCursor("7"), 7);
     EXPECT_EQ(StringToCursor("crhandpoint"), crHandPoint);
-    EXPECT_EQ(ConvertErrorOf([] { StringToCursor("crBogus"); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([] { StringToCursor("crBogus"); }),
               "'crBogus' is not a valid integer value");
     EXPECT_EQ(TypeInfoTCursor()->Name, "TCursor");
     EXPECT_EQ(TypeInfoTCursor()->Kind, tkInteger);
@@ -282,7 +274,7 @@ TEST(ModalResultTest, ValuesAndConversions) {
     EXPECT_EQ(ModalResultToString(-1), "-1");
     EXPECT_EQ(StringToModalResult("1"), mrOk);
     EXPECT_EQ(StringToModalResult("MROK"), mrOk);
-    EXPECT_EQ(ConvertErrorOf([] { StringToModalResult("ok"); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([] { StringToModalResult("ok"); }),
               "'ok' is not a valid integer value");
     EXPECT_EQ(TypeInfoTModalResult()->Name, "TModalResult");
     EXPECT_EQ(TypeInfoTModalResult()->Kind, tkInteger);

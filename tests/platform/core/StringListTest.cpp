@@ -2,6 +2,8 @@
 #include "platform/core/StringList.h"
 
 #include <gtest/gtest.h>
+
+#include "TestUtil.h"
 #include <unistd.h>
 
 #include <filesystem>
@@ -30,17 +32,6 @@ TLines LinesOf(const TStrings& S) {
 
 void Fill(TStrings& S, const TLines& Lines) {
     for (const std::string& L : Lines) S.Add(L);
-}
-
-// The message of the E raised by Fn, or a marker when nothing is raised.
-template <class E, class F>
-std::string MessageOf(F&& Fn) {
-    try {
-        Fn();
-    } catch (const E& Ex) {
-        return Ex.Message();
-    }
-    return "<no exception>";
 }
 
 // Logs OnChanging/OnChange with the line count each one saw.
@@ -138,9 +129,9 @@ TEST(StringListSorted, InsertAndPutAreRefusedAndChangeNothing) {
     Fill(L, {"b", "a"});
     L.SetSorted(true);
     const char* Msg = "Operation not allowed on sorted list";
-    EXPECT_EQ(MessageOf<EStringListError>([&] { L.Insert(0, "z"); }), Msg);
-    EXPECT_EQ(MessageOf<EStringListError>([&] { L.InsertObject(2, "z", &ObjA); }), Msg);
-    EXPECT_EQ(MessageOf<EStringListError>([&] { L.Put(0, "z"); }), Msg);
+    EXPECT_EQ(test::MessageOf<EStringListError>([&] { L.Insert(0, "z"); }), Msg);
+    EXPECT_EQ(test::MessageOf<EStringListError>([&] { L.InsertObject(2, "z", &ObjA); }), Msg);
+    EXPECT_EQ(test::MessageOf<EStringListError>([&] { L.Put(0, "z"); }), Msg);
     EXPECT_EQ(LinesOf(L), (TLines{"a", "b"}));
 }
 
@@ -163,7 +154,7 @@ TEST_P(StringListDuplicates, AddOfAnExistingLineFollowsTheMode) {
     Fill(L, {"c", "a", "b"});
     TChangeRecorder Events(L);
     if (C.ExpectedIndex < 0) {
-        EXPECT_EQ(MessageOf<EStringListError>([&] { L.Add("B"); }),
+        EXPECT_EQ(test::MessageOf<EStringListError>([&] { L.Add("B"); }),
                   "String list does not allow duplicates");
     } else {
         EXPECT_EQ(L.Add("B"), C.ExpectedIndex);
@@ -300,7 +291,7 @@ TEST(StringListCase, CaseInsensitiveSortedListTreatsCaseVariantsAsDuplicates) {
     L.SetSorted(true);
     L.SetDuplicates(dupError);
     L.Add("a");
-    EXPECT_EQ(MessageOf<EStringListError>([&] { L.Add("A"); }),
+    EXPECT_EQ(test::MessageOf<EStringListError>([&] { L.Add("A"); }),
               "String list does not allow duplicates");
     L.SetCaseSensitive(true);
     EXPECT_EQ(L.Add("A"), 1);
@@ -625,7 +616,7 @@ TEST(StringListEventsQuiet, OperationsThatChangeNothingStaySilent) {
     L.Move(0, 0);
     L.Sort();  // already sorted
     L.SetCaseSensitive(false);
-    EXPECT_EQ(MessageOf<EStringListError>([&] { L.Delete(4); }), "List index out of bounds (4)");
+    EXPECT_EQ(test::MessageOf<EStringListError>([&] { L.Delete(4); }), "List index out of bounds (4)");
     EXPECT_EQ(L.Get(0), "a");
     EXPECT_EQ(Events.Log, TLines{});
 }
@@ -653,7 +644,7 @@ TEST(StringListEventsBracket, FailureInsideAssignStillClosesTheBracket) {
     L.SetSorted(true);
     L.SetDuplicates(dupError);
     TChangeRecorder Events(L);
-    EXPECT_EQ(MessageOf<EStringListError>([&] { L.Assign(&Source); }),
+    EXPECT_EQ(test::MessageOf<EStringListError>([&] { L.Assign(&Source); }),
               "String list does not allow duplicates");
     EXPECT_EQ(L.GetUpdateCount(), 0);
     EXPECT_EQ(Events.Log, (TLines{"Changing 0", "Changed 2"}));
@@ -696,7 +687,7 @@ TEST(StringsAssign, FromANonStringsObjectRaisesAndKeepsTheLines) {
     TPersistent Other;
     TStringList L;
     Fill(L, {"kept"});
-    EXPECT_EQ(MessageOf<EConvertError>([&] { L.Assign(&Other); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([&] { L.Assign(&Other); }),
               "Cannot assign a TPersistent to a TStringList");
     EXPECT_EQ(LinesOf(L), (TLines{"kept"}));
 }
@@ -761,7 +752,7 @@ TEST_P(StringsIndexErrors, RaiseTheListErrorAndChangeNothing) {
     TStringList L;
     L.AddObject("a", &ObjA);
     L.AddObject("b", &ObjB);
-    EXPECT_EQ(MessageOf<EStringListError>([&] { C.Op(L); }), C.Message);
+    EXPECT_EQ(test::MessageOf<EStringListError>([&] { C.Op(L); }), C.Message);
     EXPECT_EQ(LinesOf(L), (TLines{"a", "b"}));
     EXPECT_EQ(L.GetObject(0), &ObjA);
     EXPECT_EQ(L.GetObject(1), &ObjB);
@@ -769,7 +760,7 @@ TEST_P(StringsIndexErrors, RaiseTheListErrorAndChangeNothing) {
     TVectorStrings V;
     V.AddObject("a", &ObjA);
     V.AddObject("b", &ObjB);
-    EXPECT_EQ(MessageOf<EStringListError>([&] { C.Op(V); }), C.Message);
+    EXPECT_EQ(test::MessageOf<EStringListError>([&] { C.Op(V); }), C.Message);
     EXPECT_TRUE(V.Equals(&L));
     EXPECT_EQ(V.GetObject(1), &ObjB);
 }
@@ -805,7 +796,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(StringListCapacity, CannotShrinkBelowTheLineCount) {
     TStringList L;
     Fill(L, {"a", "b", "c"});
-    EXPECT_EQ(MessageOf<EStringListError>([&] { L.SetCapacity(2); }),
+    EXPECT_EQ(test::MessageOf<EStringListError>([&] { L.SetCapacity(2); }),
               "List capacity out of bounds (2)");
     L.SetCapacity(100);
     EXPECT_GE(L.GetCapacity(), 100);
@@ -899,7 +890,7 @@ TEST(StringsDefaults, AssignBetweenDifferentDescendants) {
     EXPECT_EQ(V.GetObject(0), &ObjA);
     EXPECT_EQ(V.GetNameValueSeparator(), ':');
     TPersistent Other;
-    EXPECT_EQ(MessageOf<EConvertError>([&] { V.Assign(&Other); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([&] { V.Assign(&Other); }),
               "Cannot assign a TPersistent to a TVectorStrings");
 }
 
@@ -947,21 +938,21 @@ TEST_F(StringsFiles, LoadingAMissingFileNamesItAndKeepsTheLines) {
     TStringList L;
     Fill(L, {"kept"});
     const std::string Name = PathOf("missing.txt");
-    EXPECT_EQ(MessageOf<EFOpenError>([&] { L.LoadFromFile(Name); }),
+    EXPECT_EQ(test::MessageOf<EFOpenError>([&] { L.LoadFromFile(Name); }),
               "Cannot open file \"" + Name + "\". No such file or directory");
     EXPECT_EQ(LinesOf(L), (TLines{"kept"}));
 }
 
 TEST_F(StringsFiles, LoadingADirectoryIsAnOpenError) {
     TStringList L;
-    const std::string Message = MessageOf<EFOpenError>([&] { L.LoadFromFile(Dir.string()); });
+    const std::string Message = test::MessageOf<EFOpenError>([&] { L.LoadFromFile(Dir.string()); });
     EXPECT_EQ(Message.rfind("Cannot open file \"" + Dir.string() + "\". ", 0), 0u) << Message;
 }
 
 TEST_F(StringsFiles, SavingIntoAMissingFolderIsACreateError) {
     TStringList L;
     const std::string Name = PathOf("no/such/folder.txt");
-    EXPECT_EQ(MessageOf<EFCreateError>([&] { L.SaveToFile(Name); }),
+    EXPECT_EQ(test::MessageOf<EFCreateError>([&] { L.SaveToFile(Name); }),
               "Cannot create file \"" + Name + "\". No such file or directory");
 }
 

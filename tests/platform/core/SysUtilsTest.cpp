@@ -1,6 +1,8 @@
 // Tests for Format, the number and text conversions and the exceptions of SysUtils.
 #include <gtest/gtest.h>
 
+#include "TestUtil.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -31,17 +33,6 @@ std::string FormatArgs(const std::string& Fmt, const std::vector<TVarRec>& A) {
         default:
             return Format(Fmt, {A[0], A[1], A[2], A[3]});
     }
-}
-
-// The message of the EConvertError raised by F, or a marker when nothing is raised.
-template <typename F>
-std::string ConvertErrorOf(F&& Fn) {
-    try {
-        Fn();
-    } catch (const EConvertError& E) {
-        return E.Message();
-    }
-    return "<no exception>";
 }
 
 // ---------------------------------------------------------------- Format
@@ -129,7 +120,7 @@ class FormatRejects : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(FormatRejects, RaisesConvertErrorNamingTheFormat) {
     const FormatCase& C = GetParam();
-    EXPECT_EQ(ConvertErrorOf([&] { FormatArgs(C.Fmt, C.Args); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([&] { FormatArgs(C.Fmt, C.Args); }),
               "Format '" + C.Fmt + "' invalid or incompatible with argument");
 }
 
@@ -148,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(BadFormats, FormatRejects,
                                            FormatCase{"%.", {1}, ""}));
 
 TEST(FormatErrors, MessageKeepsPercentSignsOfTheFormat) {
-    EXPECT_EQ(ConvertErrorOf([] { Format("%d%%", {"x"}); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([] { Format("%d%%", {"x"}); }),
               "Format '%d%%' invalid or incompatible with argument");
 }
 
@@ -214,7 +205,7 @@ class StrToIntRejects : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(StrToIntRejects, RaisesWithTheText) {
     const std::string& S = GetParam();
-    EXPECT_EQ(ConvertErrorOf([&] { StrToInt(S); }), "'" + S + "' is not a valid integer value");
+    EXPECT_EQ(test::MessageOf<EConvertError>([&] { StrToInt(S); }), "'" + S + "' is not a valid integer value");
     int V = 99;
     EXPECT_FALSE(TryStrToInt(S, V));
     EXPECT_EQ(StrToIntDef(S, -7), -7);
@@ -236,11 +227,11 @@ TEST(StrToInt64, CoversTheWholeRange) {
     EXPECT_EQ(StrToInt64("9223372036854775807"), INT64_MAX);
     EXPECT_EQ(StrToInt64("-9223372036854775808"), INT64_MIN);
     EXPECT_EQ(StrToInt64("4294967296"), 4294967296LL);
-    EXPECT_EQ(ConvertErrorOf([] { StrToInt("4294967296"); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([] { StrToInt("4294967296"); }),
               "'4294967296' is not a valid integer value");
-    EXPECT_EQ(ConvertErrorOf([] { StrToInt64("9223372036854775808"); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([] { StrToInt64("9223372036854775808"); }),
               "'9223372036854775808' is not a valid integer value");
-    EXPECT_EQ(ConvertErrorOf([] { StrToInt64("$10000000000000000"); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([] { StrToInt64("$10000000000000000"); }),
               "'$10000000000000000' is not a valid integer value");
     int64_t V = 0;
     EXPECT_TRUE(TryStrToInt64(" -12", V));
@@ -310,7 +301,7 @@ class StrToFloatRejects : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(StrToFloatRejects, RaisesWithTheText) {
     const std::string& S = GetParam();
-    EXPECT_EQ(ConvertErrorOf([&] { StrToFloat(S); }),
+    EXPECT_EQ(test::MessageOf<EConvertError>([&] { StrToFloat(S); }),
               "'" + S + "' is not a valid floating point value");
     double V = 0;
     EXPECT_FALSE(TryStrToFloat(S, V));

@@ -2,24 +2,14 @@
 // access with every conversion and error message.
 #include <gtest/gtest.h>
 
+#include "TestUtil.h"
+
 #include "TestClasses.h"
 #include "platform/core/SysUtils.h"
 #include "platform/core/TypInfo.h"
 
 namespace zk::test {
 namespace {
-
-template <class E, class F>
-std::string MessageOf(F&& Fn) {
-    try {
-        Fn();
-    } catch (const E& Ex) {
-        return Ex.Message();
-    } catch (const std::exception& Ex) {
-        return std::string("wrong exception: ") + Ex.what();
-    }
-    return "no exception";
-}
 
 std::vector<std::string> Names(const std::vector<const TPropInfo*>& List) {
     std::vector<std::string> Result;
