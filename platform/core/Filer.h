@@ -148,6 +148,7 @@ private:
     struct TFixup;
     class TNesting;
     void CheckValue(TValueType Expected);
+    bool NextIsPrefix();  // a component prefix byte ($F0 | flags) comes next
     [[noreturn]] void InvalidValue();
     void ReadPropValue(TPersistent* Instance, const TPropInfo* Prop);
     void ReadOrdValue(TPersistent* Instance, const TPropInfo* Prop);

@@ -49,7 +49,20 @@ TValueType TReader::NextValue() {
     return V;
 }
 
-bool TReader::EndOfList() { return NextValue() == vaNull; }
+bool TReader::EndOfList() {
+    // Peeks the raw byte: a component prefix ($F0 | flags) is no value marker.
+    uint8_t B;
+    ReadBuffer(&B, 1);
+    FStream->Seek(-1, soCurrent);
+    return B == vaNull;
+}
+
+bool TReader::NextIsPrefix() {
+    uint8_t B;
+    ReadBuffer(&B, 1);
+    FStream->Seek(-1, soCurrent);
+    return (B & 0xF0) == 0xF0;
+}
 
 void TReader::InvalidValue() { throw EReadError("Invalid property value"); }
 

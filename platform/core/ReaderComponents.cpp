@@ -203,7 +203,7 @@ void TReader::ReadData(TComponent* Instance) {
 TComponent* TReader::ReadComponent(TComponent* Component) {
     TNesting Guard(*this);
     uint8_t Flags = 0;
-    if ((NextValue() & 0xF0) == 0xF0) {
+    if (NextIsPrefix()) {
         uint8_t Prefix;
         ReadBuffer(&Prefix, 1);
         Flags = Prefix & 0x0F;
@@ -239,7 +239,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
         if (!Root) {
             // Peek the class name behind an optional prefix.
             int64_t Start = FStream->GetPosition();
-            if ((NextValue() & 0xF0) == 0xF0) {
+            if (NextIsPrefix()) {
                 uint8_t Prefix;
                 ReadBuffer(&Prefix, 1);
                 if (Prefix & ffChildPos) ReadInteger();

@@ -1,0 +1,30 @@
+// RegisterGuiClasses: the class registry entries of the GUI library.
+#include "platform/gui/GuiRegistration.h"
+
+#include <mutex>
+
+#include "platform/core/CoreRegistration.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/HintWindow.h"
+#include "platform/gui/ListBox.h"
+#include "platform/gui/PopupList.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/gui/Timer.h"
+
+namespace zk {
+
+void RegisterGuiClasses() {
+    static std::once_flag Once;
+    std::call_once(Once, [] {
+        RegisterCoreClasses();
+        RegisterApplicationClasses();
+        RegisterClasses({TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
+                         TButton::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
+                         THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
+                         TTimer::StaticClass()});
+    });
+}
+
+}  // namespace zk
