@@ -7,6 +7,7 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/Grids.h"
 #include "platform/gui/HintWindow.h"
 #include "platform/gui/ListBox.h"
 #include "platform/gui/PopupList.h"
@@ -20,6 +21,7 @@ void RegisterGuiClasses() {
     std::call_once(Once, [] {
         RegisterCoreClasses();
         RegisterApplicationClasses();
+        RegisterGridClasses();
         RegisterClasses({TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
                          TButton::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
                          THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
