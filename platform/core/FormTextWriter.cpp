@@ -70,19 +70,8 @@ private:
 };
 
 // An 80-bit x87 value as the nearest double; the format keeps the integer bit explicit.
-double ExtendedToDouble(const std::string& B) {
-    uint64_t Mantissa = 0;
-    for (int I = 7; I >= 0; --I) Mantissa = (Mantissa << 8) | static_cast<unsigned char>(B[I]);
-    unsigned SignExp = static_cast<unsigned char>(B[8]) | (static_cast<unsigned char>(B[9]) << 8);
-    int Exp = static_cast<int>(SignExp & 0x7FFF);
-    double V;
-    if (Exp == 0x7FFF)
-        V = (Mantissa << 1) == 0 ? HUGE_VAL : std::nan("");
-    else if (Mantissa == 0)
-        V = 0.0;
-    else
-        V = std::ldexp(static_cast<double>(Mantissa), (Exp == 0 ? 1 : Exp) - 16383 - 63);
-    return (SignExp & 0x8000) ? -V : V;
+double ExtendedBytesToDouble(const std::string& B) {
+    return ExtendedToDouble(reinterpret_cast<const uint8_t*>(B.data()));
 }
 
 // The shortest text that reads back to exactly V, always recognisable as a float.
@@ -296,7 +285,7 @@ bool TTextBuilder::ScalarValue(uint8_t Marker) {
     }
     switch (Marker) {
         case vaExtended:
-            FOut += FloatText(ExtendedToDouble(FIn.Bytes(10)));
+            FOut += FloatText(ExtendedBytesToDouble(FIn.Bytes(10)));
             return true;
         case vaDouble:
             FOut += FloatText(std::bit_cast<double>(FIn.Unsigned(8)));

@@ -156,22 +156,6 @@ std::string TReader::ReadIdent() {
     }
 }
 
-namespace {
-
-// An 80-bit x87 extended float to a double.
-double ExtendedToDouble(const uint8_t* B) {
-    uint64_t Mantissa;
-    std::memcpy(&Mantissa, B, 8);
-    uint16_t SignExp = static_cast<uint16_t>(B[8] | (B[9] << 8));
-    int Exponent = SignExp & 0x7FFF;
-    double Sign = (SignExp & 0x8000) ? -1.0 : 1.0;
-    if (Exponent == 0 && Mantissa == 0) return 0.0 * Sign;
-    if (Exponent == 0x7FFF) return Mantissa << 1 ? NAN : Sign * INFINITY;
-    return Sign * std::ldexp(static_cast<double>(Mantissa), Exponent - 16383 - 63);
-}
-
-}  // namespace
-
 double TReader::ReadFloat() {
     switch (ReadValue()) {
         case vaExtended: {
@@ -302,6 +286,23 @@ bool TReader::ReadDefinedProperty(TPersistent* Instance, const std::string& Name
     FPropName = SavedName;
     FFoundDefined = SavedFound;
     return Found;
+}
+
+// An 80-bit x87 extended float to the nearest double (denormals and
+// infinities included); the text form's converter reads them the same way.
+double ExtendedToDouble(const uint8_t* B) {
+    uint64_t Mantissa = 0;
+    for (int I = 7; I >= 0; --I) Mantissa = (Mantissa << 8) | B[I];
+    unsigned SignExp = B[8] | (B[9] << 8);
+    int Exp = static_cast<int>(SignExp & 0x7FFF);
+    double V;
+    if (Exp == 0x7FFF)
+        V = (Mantissa << 1) == 0 ? HUGE_VAL : std::nan("");
+    else if (Mantissa == 0)
+        V = 0.0;
+    else
+        V = std::ldexp(static_cast<double>(Mantissa), (Exp == 0 ? 1 : Exp) - 16383 - 63);
+    return (SignExp & 0x8000) ? -V : V;
 }
 
 }  // namespace zk

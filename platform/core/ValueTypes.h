@@ -22,4 +22,7 @@ inline constexpr char FilerSignature[4] = {'T', 'P', 'F', '0'};
 // Lists, collections and components nested deeper than this are rejected.
 inline constexpr int MaxFilerNesting = 256;
 
+// The 10 little-endian bytes of a vaExtended value as the nearest double.
+double ExtendedToDouble(const uint8_t* Bytes);
+
 }  // namespace zk
