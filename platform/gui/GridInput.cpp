@@ -16,38 +16,6 @@ void Restrict(TGridCoord& C, int MinX, int MinY, int MaxX, int MaxY) {
     C.Y = std::max(std::min(C.Y, MaxY), MinY);
 }
 
-// Whether Pos lies in the hot zone of a border between the scrolling cells
-// of Axis: at least 7 pixels wide, centred on the line.
-bool AxisSizingState(const TGridAxisDrawInfo& Axis, int Pos, int& Index, int& SizingPos,
-                     int& SizingOfs) {
-    int Line = Axis.FixedBoundary;
-    int Range = Axis.EffectiveLineWidth;
-    int Back = 0;
-    if (Range < 7) {
-        Range = 7;
-        Back = (Range - Axis.EffectiveLineWidth) >> 1;
-    }
-    for (int I = Axis.FirstGridCell; I < Axis.GridCellCount; ++I) {
-        Line += Axis.GetExtent(I);
-        if (Line > Axis.GridBoundary) break;
-        if (Pos >= Line - Back && Pos <= Line - Back + Range) {
-            SizingPos = Line;
-            SizingOfs = Line - Pos;
-            Index = I;
-            return true;
-        }
-        Line += Axis.EffectiveLineWidth;
-    }
-    if (Axis.GridBoundary == Axis.GridExtent && Pos >= Axis.GridExtent - Back &&
-        Pos <= Axis.GridExtent) {
-        SizingPos = Axis.GridExtent;
-        SizingOfs = Axis.GridExtent - Pos;
-        Index = Axis.LastFullVisibleCell + 1;
-        return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 // ---- keyboard ----
@@ -424,6 +392,36 @@ void TCustomGrid::UpdateSizingCursor(int X, int Y) {
         GetWidget()->setCursor(CursorToQCursor(Shape));
 }
 
+bool TCustomGrid::FindSizingBorder(const TGridAxisDrawInfo& Axis, int Pos, int& Index,
+                                   int& SizingPos, int& SizingOfs) {
+    int Line = Axis.FixedBoundary;
+    int Range = Axis.EffectiveLineWidth;
+    int Back = 0;
+    if (Range < 7) {
+        Range = 7;
+        Back = (Range - Axis.EffectiveLineWidth) >> 1;
+    }
+    for (int I = Axis.FirstGridCell; I < Axis.GridCellCount; ++I) {
+        Line += Axis.GetExtent(I);
+        if (Line > Axis.GridBoundary) break;
+        if (Pos >= Line - Back && Pos <= Line - Back + Range) {
+            SizingPos = Line;
+            SizingOfs = Line - Pos;
+            Index = I;
+            return true;
+        }
+        Line += Axis.EffectiveLineWidth;
+    }
+    if (Axis.GridBoundary == Axis.GridExtent && Pos >= Axis.GridExtent - Back &&
+        Pos <= Axis.GridExtent) {
+        SizingPos = Axis.GridExtent;
+        SizingOfs = Axis.GridExtent - Pos;
+        Index = Axis.LastFullVisibleCell + 1;
+        return true;
+    }
+    return false;
+}
+
 void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
                                   int& SizingOfs, TGridDrawInfo& FixedInfo) {
     State = gsNormal;
@@ -436,10 +434,10 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
     const int MX = MirrorX(X);
     if (MX > FixedInfo.Horz.FixedBoundary && ColSizing) {
         if (Y >= FixedInfo.Vert.FixedBoundary) return;
-        if (AxisSizingState(FixedInfo.Horz, MX, Index, SizingPos, SizingOfs)) State = gsColSizing;
+        if (FindSizingBorder(FixedInfo.Horz, MX, Index, SizingPos, SizingOfs)) State = gsColSizing;
     } else if (Y > FixedInfo.Vert.FixedBoundary && RowSizing) {
         if (MX >= FixedInfo.Horz.FixedBoundary) return;
-        if (AxisSizingState(FixedInfo.Vert, Y, Index, SizingPos, SizingOfs)) State = gsRowSizing;
+        if (FindSizingBorder(FixedInfo.Vert, Y, Index, SizingPos, SizingOfs)) State = gsRowSizing;
     }
 }
 

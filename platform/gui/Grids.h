@@ -284,6 +284,11 @@ protected:
     // client size here.
     virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
                                  int& SizingOfs, TGridDrawInfo& FixedInfo);
+    // Whether Pos lies in the hot zone of a border between the scrolling cells
+    // of Axis (at least 7 pixels wide, centred on the line); sets the border's
+    // cell, position and distance from Pos.
+    static bool FindSizingBorder(const TGridAxisDrawInfo& Axis, int Pos, int& Index,
+                                 int& SizingPos, int& SizingOfs);
     // Called once, when the editor is first needed; returns an editor owned by this grid.
     virtual TInplaceEdit* CreateEditor();
     // Draws one cell; called for every visible cell on each paint (not for

@@ -1,0 +1,319 @@
+// TZkCustomItemListEditor: writing cells, edit styles and pick lists, committing, selecting
+// cells, deleting lines, the mouse (glyph clicks) and filing items under categories.
+#include "itemlist/ZkItemListEditor.h"
+#include "platform/core/ScopeExit.h"
+
+namespace zk {
+
+// ---- the cell editor and cell text ----
+
+TInplaceEdit* TZkCustomItemListEditor::CreateEditor() {
+    FInplaceEditor = TCustomDrawGrid::CreateEditor();
+    return FInplaceEditor;
+}
+
+std::string TZkCustomItemListEditor::GetEditText(int ACol, int ARow) {
+    std::string Result = GetCellText(ACol, ARow);
+    if (GetOnGetEditText().Assigned()) GetOnGetEditText()(this, ACol, ARow, Result);
+    return Result;
+}
+
+std::string TZkCustomItemListEditor::GetEditMask(int ACol, int ARow) {
+    TZkItemProp* Item = ItemAtCell(ACol, ARow, true);
+    std::string Result = !Item || Item->GetExpressionMask() ? std::string() : Item->GetEditMask();
+    if (GetOnGetEditMask().Assigned()) GetOnGetEditMask()(this, ACol, ARow, Result);
+    return Result;
+}
+
+void TZkCustomItemListEditor::SetEditText(int ACol, int ARow, const std::string& Value) {
+    if (FUpdateLock > 0) return;
+    TCustomDrawGrid::SetEditText(ACol, ARow, Value);
+    TZkItemProp* Written = nullptr;
+    {
+        BeginUpdate();
+        TScopeExit Done([this] { EndUpdate(); });
+        Written = WriteEditText(ACol, ARow, Value);
+    }
+    // A renamed item may have moved to its sorted place: the current line
+    // follows it, so the editor never goes on writing into its new neighbour.
+    if (!Written) return;
+    const int Index = FShownItems.IndexOf(Written);
+    const int Line = GetLogical(lwFixedLines) + Index;
+    if (Index < 0 || Line == LogicalLineOf(ACol, ARow) || Line >= GetLogical(lwLineCount)) return;
+    // The editor already holds the item's text: moving with it must neither
+    // hand that text to the old line nor lose the caret.
+    TInplaceEdit* Editor = GetInplaceEditor();
+    const int SelStart = Editor ? Editor->GetSelStart() : 0;
+    const int SelLength = Editor ? Editor->GetSelLength() : 0;
+    {
+        BeginUpdate();
+        TScopeExit Done([this] { EndUpdate(); });
+        SetLogical(lwLine, Line);
+    }
+    if (Editor && Editor == GetInplaceEditor() && Editor->GetVisible()) {
+        Editor->SetSelStart(SelStart);
+        Editor->SetSelLength(SelLength);
+    }
+}
+
+TZkItemProp* TZkCustomItemListEditor::WriteEditText(int ACol, int ARow, const std::string& Value) {
+    const int Index = LogicalLineOf(ACol, ARow) - GetLogical(lwFixedLines);
+    if (Index >= FShownItems.GetCount() && !Value.empty()) {
+        FItems->AddItem();
+        FSavedShownCount = FShownItems.GetCount();
+    }
+    if (Value == GetCellText(ACol, ARow)) return nullptr;
+    TZkItemProp* Item = ItemAtCell(ACol, ARow, true);
+    if (!IsValueCell(ACol, ARow)) {
+        TZkItemProps* Collection = Item ? Item->GetItemCollection() : FItems.get();
+        // A duplicate name is held back once, so typing through one is harmless;
+        // entered again it is written, and the name's setter refuses it.
+        if (Collection && !Collection->CheckUniqueName(Value, false) && Value != FPendingName) {
+            FPendingName = Value;
+            return nullptr;
+        }
+    }
+    FPendingName.clear();
+    SetCellText(ACol, ARow, Value);
+    return Item;
+}
+
+void TZkCustomItemListEditor::SetCellText(int ACol, int ARow, const std::string& Value) {
+    TZkItemProp* Item = ItemAtCell(ACol, ARow, true);
+    if (!Item) Item = FItems->AddItem();
+    const int Column = LogicalColumnOf(ACol, ARow);
+    if (Column == 0) {
+        Item->SetName(Value);
+        return;
+    }
+    TZkItemPropValueStrings* Values = Item->GetValues();
+    if (Column - 1 < GetValueColCount()) Values->Get(Column - 1);  // fits the list to the columns
+    while (Values->GetCount() < Column) Values->Add(std::string());
+    Values->Put(Column - 1, Value);
+}
+
+// ---- edit styles, pick lists and the ellipsis button ----
+
+TEditStyle TZkCustomItemListEditor::GetEditStyle(int ACol, int ARow) {
+    if (!IsValueCell(ACol, ARow)) return esSimple;
+    if (TZkItemProp* Item = ItemAtCell(ACol, ARow, true)) return Item->GetEditStyle();
+    TOwned<TStringList> List(Create<TStringList>());
+    return GetPickListItems(nullptr, List.get(), true) ? esPickList : esSimple;
+}
+
+bool TZkCustomItemListEditor::GetPickListItems(TZkItemProp* Item, TStrings* List,
+                                               bool ClearFirst) {
+    TGridCoord NameCell = CellOf(0, GetLogical(lwLine));
+    if (GetCellText(NameCell.X, NameCell.Y).empty()) return false;
+    TStrings::TUpdateGuard Guard(*List);
+    if (ClearFirst) List->Clear();
+    const std::string FullName = Item ? Item->GetFullName() : std::string();
+    if (Item && Item->GetOnGetPickList().Assigned())
+        Item->GetOnGetPickList()(Item, FullName, List);
+    else if (FOnGetPickList.Assigned())
+        FOnGetPickList(this, FullName, List);
+    return List->GetCount() > 0;
+}
+
+void TZkCustomItemListEditor::DoGetPickListItems(int ACol, int ARow, TStrings* List) {
+    if (!IsValueCell(ACol, ARow)) return;
+    TZkItemProp* Item = ItemAtCell(ACol, ARow, true);
+    if (Item && Item->GetPickList()->GetCount() > 0)
+        List->Assign(Item->GetPickList());
+    else
+        List->Clear();
+    GetPickListItems(Item, List, false);
+}
+
+void TZkCustomItemListEditor::DoEditButtonClick() {
+    TZkItemProp* Item = GetCurrentItem();
+    if (Item && Item->GetOnEditButtonClick().Assigned())
+        Item->GetOnEditButtonClick()(Item);
+    else if (FOnEditButtonClick.Assigned())
+        FOnEditButtonClick(Item);
+}
+
+// ---- committing and selecting ----
+
+bool TZkCustomItemListEditor::CanEditModify() {
+    if (!TCustomDrawGrid::CanEditModify()) return false;
+    TZkItemProp* Item = GetCurrentItem();
+    return !Item || !Item->GetReadOnly();
+}
+
+void TZkCustomItemListEditor::CommitEdit() {
+    TInplaceEdit* Editor = GetInplaceEditor();
+    if (!Editor || !Editor->GetModified()) return;
+    if (TZkItemProp* Item = GetCurrentItem()) Item->Validate();
+    if (GetInplaceEditor()) GetInplaceEditor()->SetModified(false);
+}
+
+bool TZkCustomItemListEditor::SelectCell(int ACol, int ARow) {
+    const int Target = LogicalLineOf(ACol, ARow);
+    const int Current = GetLogical(lwLine);
+    TZkItemProp* Blank = GetCurrentItem();
+    if (FDropBlankLines && Target != Current && FShownItems.GetCount() > 0 && !FDeletingGuard &&
+        Blank && Blank->GetName().empty() && Blank->IsValueEmpty()) {
+        if (FOrientation == goVertical)
+            DeleteRow(GetRow());
+        else
+            DeleteItemAt(GetCol(), GetRow());
+        if (Target > Current) {
+            TGridCoord Up = CellOf(LogicalColumnOf(ACol, ARow), Target - 1);
+            FocusCell(Up.X, Up.Y, true);
+            return false;
+        }
+    }
+    CommitEdit();
+    if (!TCustomDrawGrid::SelectCell(ACol, ARow)) return false;
+    if (GetOptions().Contains(goRowSelect)) return true;
+    return IsValueCell(ACol, ARow) || FPropertyOptions.Contains(propEdit);
+}
+
+void TZkCustomItemListEditor::DoExit() {
+    try {
+        CommitEdit();
+    } catch (...) {
+        SetFocus();
+        throw;
+    }
+    TCustomDrawGrid::DoExit();
+    HideEditor();
+}
+
+// ---- deleting lines ----
+
+void TZkCustomItemListEditor::DeleteItemAt(int ACol, int ARow) {
+    if (FDeletingGuard) return;
+    FDeletingGuard = true;
+    TScopeExit Done([this] { FDeletingGuard = false; });
+    TZkItemProp* Item = ItemAtCell(ACol, ARow, true);
+    const int Last = GetLogical(lwLineCount) - 1;
+    if (GetLogical(lwLine) == Last && FShownItems.GetCount() > 1)
+        SetLogical(lwLine, Last - 1);
+    if (Item) Item->Free();
+}
+
+void TZkCustomItemListEditor::DeleteRow(int ARow) {
+    if (FOrientation == goVertical)
+        DeleteItemAt(GetCol(), ARow);
+    else
+        TCustomDrawGrid::DeleteRow(ARow);
+}
+
+void TZkCustomItemListEditor::DeleteColumn(int ACol) {
+    if (FOrientation == goHorizontal)
+        DeleteItemAt(ACol, GetRow());
+    else
+        TCustomDrawGrid::DeleteColumn(ACol);
+}
+
+// ---- the mouse ----
+
+void TZkCustomItemListEditor::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft) {
+        int ACol = -1;
+        int ARow = -1;
+        MouseToCell(X, Y, ACol, ARow);
+        const bool OnCell = ACol >= 0 && ARow >= 0;
+        const int Line = OnCell ? LogicalLineOf(ACol, ARow) : -1;
+        const bool NameCell = OnCell && !IsValueCell(ACol, ARow);
+        if (NameCell && GetOptions().Contains(goEditing) && Line != GetLogical(lwLine) &&
+            Line >= GetLogical(lwFixedLines) && GetLogical(lwColCount) > 1) {
+            TGridCoord First = CellOf(1, Line);
+            FocusCell(First.X, First.Y, !Shift.Contains(ssShift));
+        }
+        TZkItemProp* Item = NameCell ? ItemAtCell(ACol, ARow, true) : nullptr;
+        if (Item && !Shift.Contains(ssDouble) && Item->HasChildren()) {
+            TRect Cell = CellRect(ACol, ARow);
+            TRect Glyph = GlyphRect(Cell, Item);
+            if (X >= Glyph.Left && X < Glyph.Right && Y >= Glyph.Top && Y < Glyph.Bottom) {
+                Item->SetExpanded(!Item->GetExpanded());
+                return;
+            }
+        }
+        TGridCoord Fixed{GetFixedCols(), GetFixedRows()};
+        if (GetOptions().Contains(goEditing) && GetCol() >= Fixed.X && GetRow() >= Fixed.Y)
+            ShowEditor();
+    }
+    TCustomDrawGrid::MouseDown(Button, Shift, X, Y);
+}
+
+// ---- categories ----
+
+TZkItemProp* TZkCustomItemListEditor::FindOrAddCategory(TZkItemProps* Collection,
+                                                        const std::string& Name) {
+    int Index = Collection->IndexOfCategory(Name);
+    return Index >= 0 ? Collection->GetItem(Index) : Collection->AddCategory(Name);
+}
+
+TZkItemProp* TZkCustomItemListEditor::GetCategoryItem(TZkItemProp* Item, const std::string& Name) {
+    if (IsLoading()) return Item->GetParentItem();
+    TZkItemProp* Parent = Item->GetParentItem();
+    TZkItemProps* Collection =
+        Parent && Parent->GetCategory() ? Parent->GetItemCollection() : Item->GetItemCollection();
+    if (!Collection) return nullptr;
+    TZkItemProp* Result = Collection->GetDefaultCategoryItem();
+    if (!Result && Collection == FItems.get()) Result = Collection->EnsureDefaultCategory();
+    std::string CategoryName;
+    if (Collection->FCategories) {
+        TStringList* Lines = Collection->FCategories.get();
+        for (int I = 0; I < Lines->GetCount(); ++I) {
+            if (CompareNames(Lines->GetName(I), Name) != 0) continue;
+            CategoryName = Lines->GetValueFromIndex(I);
+            break;
+        }
+    }
+    if (FOnCategorize.Assigned()) FOnCategorize(this, Item, Name, CategoryName);
+    return CategoryName.empty() ? Result : FindOrAddCategory(Collection, CategoryName);
+}
+
+void TZkCustomItemListEditor::CategorizeItem(TZkItemProp* Item, TStrings* Categories,
+                                             bool MultiCategory) {
+    TZkItemProp* Parent = Item->GetParentItem();
+    if (!Parent) return;
+    TZkItemProp* Target = GetCategoryItem(Item, Item->GetName());
+    if (!Target) return;
+    if (IsLoading() || !MultiCategory) {
+        if (Item->GetParentItem() != Target) Item->SetCollection(Target->GetItems());
+    } else if (Parent != Target &&
+               !(Parent->GetCategory() &&
+                 Parent == Item->GetItemCollection()->GetDefaultCategoryItem())) {
+        TZkItemProp* Copy = Item->GetItemCollection()->AddItem();
+        Copy->Assign(Item);
+        Copy->SetCollection(Target->GetItems());
+    }
+    if (!Categories) return;
+    int First = -1;
+    for (int I = 0; I < Categories->GetCount() && First < 0; ++I)
+        if (CompareNames(Categories->GetName(I), Item->GetName()) == 0) First = I;
+    if (First < 0) return;
+    for (int I = First + 1; I < Categories->GetCount(); ++I) {
+        if (CompareNames(Categories->GetName(I), Item->GetName()) != 0) continue;
+        const std::string Extra = Categories->GetValueFromIndex(I);
+        TZkItemProp* Holder = Item->GetParentItem();
+        if (MultiCategory) {
+            if (Holder && Holder->GetCategory() && CompareNames(Holder->GetName(), Extra) == 0)
+                continue;
+            TZkItemProps* Where = Holder && Holder->GetCategory() ? Holder->GetItemCollection()
+                                                                  : Item->GetItemCollection();
+            TZkItemProp* Category = FindOrAddCategory(Where, Extra);
+            TZkItemProp* Copy = Category->GetItems()->AddItem();
+            Copy->Assign(Item);
+        } else {
+            TZkItemProp* Category = FindOrAddCategory(Item->GetItemCollection(), Extra);
+            Item->SetCollection(Category->GetItems());
+        }
+    }
+}
+
+void TZkCustomItemListEditor::CategorizeItems(TZkItemProps* Collection, TStrings* Categories,
+                                              bool MultiCategory) {
+    if (!Collection) return;
+    std::vector<TZkItemProp*> Snapshot;
+    Snapshot.reserve(static_cast<size_t>(Collection->GetCount()));
+    for (int I = 0; I < Collection->GetCount(); ++I) Snapshot.push_back(Collection->GetItem(I));
+    for (TZkItemProp* Item : Snapshot) CategorizeItem(Item, Categories, MultiCategory);
+}
+
+}  // namespace zk

@@ -1,0 +1,681 @@
+// TZkCustomItemListEditor: construction, properties, logical coordinates, the line lists, update
+// brackets, layout, column sizing and orientation; TZkItemListEditor's published properties.
+#include "itemlist/ZkItemListEditor.h"
+
+#include "itemlist/ZkDeltaFont.h"
+#include "itemlist/ZkHintWindow.h"
+#include "itemlist/ZkItemListRegistration.h"
+#include "platform/core/ClassBuilder.h"
+#include "platform/core/ScopeExit.h"
+#include "platform/core/SysUtils.h"
+
+namespace zk {
+
+// Hides the editor for a scope and shows it again when the scope ends,
+// also when an exception passes.
+class TZkCustomItemListEditor::TEditorHider {
+public:
+    explicit TEditorHider(TZkCustomItemListEditor& Grid) : FGrid(Grid) {
+        FWasShown = Grid.GetEditorMode();
+        if (FWasShown) Grid.HideEditor();
+    }
+    ~TEditorHider() {
+        if (!FWasShown) return;
+        try {
+            FGrid.ShowEditor();
+        } catch (...) {
+            // Showing again is a courtesy; an error here must not mask the one in flight.
+        }
+    }
+    TEditorHider(const TEditorHider&) = delete;
+    TEditorHider& operator=(const TEditorHider&) = delete;
+
+private:
+    TZkCustomItemListEditor& FGrid;
+    bool FWasShown = false;
+};
+
+ZK_IMPLEMENT_CLASS(TZkCustomItemListEditor)
+void TZkCustomItemListEditor::DescribeClass(TClassBuilder<TZkCustomItemListEditor>&) {}
+
+TZkCustomItemListEditor::TZkCustomItemListEditor(TComponent* AOwner) : TCustomDrawGrid(AOwner) {
+    RegisterItemListClasses();
+    FHintWindow = Create<TZkHintWindow>(this);
+    FHintWindow->SetSubComponent(true);
+    FHintWindow->SetInterval(0);
+    FShowItemHintStyle = shValueAndHint;
+    FTitleCaptions.reset(Create<TStringList>());
+    FTitleCaptions->Add("Property");
+    FTitleCaptions->Add("Value");
+    FTitleCaptions->SetOnChange(TNotifyEvent(this, &TZkCustomItemListEditor::TitleCaptionsChange));
+    FIndent = 11;
+    FDropDownRows = 8;
+    InitFonts();
+    FMinusGlyph.reset(Create<TPicture>());
+    FMinusGlyph->GetBitmap()->LoadFromResourceName("MINUSSIGN");
+    FMinusGlyph->SetOnChange(TNotifyEvent(this, &TZkCustomItemListEditor::GlyphChange));
+    FPlusGlyph.reset(Create<TPicture>());
+    FPlusGlyph->GetBitmap()->LoadFromResourceName("PLUSSIGN");
+    FPlusGlyph->SetOnChange(TNotifyEvent(this, &TZkCustomItemListEditor::GlyphChange));
+    FStrings.reset(new TZkItemStrings(this));
+    FHideSelection = true;
+    FDropBlankLines = true;
+    SetColCount(2);
+    SetRowCount(2);
+    SetFixedCols(0);
+    SetDefaultColWidth(150);
+    SetDefaultRowHeight(18);
+    SetWidth(306);
+    SetHeight(300);
+    SetOptions(TGridOptions::FromInt(25743));
+    FDisplayOptions = TILEDisplayOptions::FromInt(15);
+}
+
+void TZkCustomItemListEditor::AfterConstruction() {
+    // The item collection comes from a virtual factory, so it is made once
+    // the whole object exists.
+    FItems.reset(CreateItemCollection(this));
+    ItemsCreated();
+    FConstructed = true;
+    SetCol(1);
+    TCustomDrawGrid::AfterConstruction();
+}
+
+TZkCustomItemListEditor::~TZkCustomItemListEditor() = default;
+
+void TZkCustomItemListEditor::BeforeDestruction() {
+    BeginUpdate();
+    HideItemHint();
+    FStrings.reset();
+    // Items go while the grid is whole: each reports its leaving here.
+    FItems.reset();
+    TCustomDrawGrid::BeforeDestruction();
+}
+
+void TZkCustomItemListEditor::InitFonts() {
+    FValueFont.reset(NewDeltaFont(&TZkCustomItemListEditor::DeltaFontChange));
+    FCategoryFont.reset(NewDeltaFont(&TZkCustomItemListEditor::CategoryFontChange));
+    FCategoryFont->SetStyle(FCategoryFont->GetStyle().Include(fsBold));
+    FCategoryFont->SetColor(static_cast<TColor>(0x800080));
+    FTitleCaptionFont.reset(NewDeltaFont(&TZkCustomItemListEditor::TitleFontChange));
+}
+
+TZkCustomDeltaFont* TZkCustomItemListEditor::NewDeltaFont(
+    void (TZkCustomItemListEditor::*Handler)(TObject*)) {
+    auto* F = Create<TZkCustomDeltaFont>();
+    F->Assign(GetFont());
+    F->SetOnGetParentFont(TZkGetParentFontEvent(this, &TZkCustomItemListEditor::AskParentFont));
+    F->SetOnChange(TNotifyEvent(this, Handler));
+    return F;
+}
+
+void TZkCustomItemListEditor::AskParentFont(TObject*, TFont*& ParentFont) {
+    ParentFont = GetParentFont();
+}
+
+TFont* TZkCustomItemListEditor::GetParentFont() const {
+    return GetFont();
+}
+
+TZkItemProps* TZkCustomItemListEditor::CreateItemCollection(TPersistent* Owner) {
+    return Create<TZkItemProps>(Owner, TZkItemProp::StaticClass());
+}
+
+void TZkCustomItemListEditor::ItemsCreated() {}
+
+// ---- logical coordinates ----
+
+int TZkCustomItemListEditor::GetLogical(TZkLogicalWhat What) const {
+    const bool V = FOrientation == goVertical;
+    switch (What) {
+        case lwColumn: return V ? GetCol() : GetRow();
+        case lwLine: return V ? GetRow() : GetCol();
+        case lwColCount: return V ? GetColCount() : GetRowCount();
+        case lwLineCount: return V ? GetRowCount() : GetColCount();
+        case lwFixedCols: return V ? GetFixedCols() : GetFixedRows();
+        case lwFixedLines: return V ? GetFixedRows() : GetFixedCols();
+    }
+    return 0;
+}
+
+void TZkCustomItemListEditor::SetLogical(TZkLogicalWhat What, int Value) {
+    const bool V = FOrientation == goVertical;
+    switch (What) {
+        case lwColumn: V ? SetCol(Value) : SetRow(Value); break;
+        case lwLine: V ? SetRow(Value) : SetCol(Value); break;
+        case lwColCount: V ? SetGridColCount(Value) : SetRowCount(Value); break;
+        case lwLineCount: V ? SetRowCount(Value) : SetGridColCount(Value); break;
+        case lwFixedCols: V ? SetFixedCols(Value) : SetFixedRows(Value); break;
+        case lwFixedLines: V ? SetFixedRows(Value) : SetFixedCols(Value); break;
+    }
+}
+
+int TZkCustomItemListEditor::LogicalColumnOf(int ACol, int ARow) const {
+    return FOrientation == goVertical ? ACol : ARow;
+}
+
+int TZkCustomItemListEditor::LogicalLineOf(int ACol, int ARow) const {
+    return FOrientation == goVertical ? ARow : ACol;
+}
+
+TGridCoord TZkCustomItemListEditor::CellOf(int LogicalCol, int LogicalLine) const {
+    return FOrientation == goVertical ? TGridCoord{LogicalCol, LogicalLine}
+                                      : TGridCoord{LogicalLine, LogicalCol};
+}
+
+bool TZkCustomItemListEditor::IsValueCell(int ACol, int ARow) const {
+    return LogicalColumnOf(ACol, ARow) > 0;
+}
+
+TZkItemProp* TZkCustomItemListEditor::ItemAtCell(int ACol, int ARow, bool SkipFixed) const {
+    int Index = LogicalLineOf(ACol, ARow) - (SkipFixed ? GetLogical(lwFixedLines) : 0);
+    if (Index < 0 || Index >= FShownItems.GetCount()) return nullptr;
+    return FShownItems.GetItem(Index);
+}
+
+TZkItemProp* TZkCustomItemListEditor::GetCurrentItem() const {
+    return ItemAtCell(GetCol(), GetRow(), true);
+}
+
+// ---- the lists and the update bracket ----
+
+bool TZkCustomItemListEditor::IsUpdating() const {
+    return FUpdateLock > 0;
+}
+
+void TZkCustomItemListEditor::BeginUpdate() {
+    if (FUpdateLock == 0) FSavedShownCount = FShownItems.GetCount();
+    ++FUpdateLock;
+}
+
+void TZkCustomItemListEditor::EndUpdate() {
+    if (FUpdateLock == 0) return;
+    if (--FUpdateLock == 0 && FShownItems.GetCount() != FSavedShownCount) LayoutChanged();
+}
+
+void TZkCustomItemListEditor::LayoutChanged() {
+    // A bracket on the items ends with a whole-collection update, which lays out once.
+    if (FUpdateLock > 0 || !FConstructed || (FItems && FItems->GetUpdateCount() > 0)) return;
+    UpdateLineCount();
+    Invalidate();
+    RefreshEditor();
+}
+
+void TZkCustomItemListEditor::RefreshEditor() {
+    TInplaceEdit* Editor = GetInplaceEditor();
+    if (!Editor || !GetEditorMode() || !Editor->GetVisible()) return;
+    if (Editor->GetEditText() != GetEditText(GetCol(), GetRow())) InvalidateEditor();
+}
+
+// The lists are views of the tree's line index and are exact at all times;
+// rebuilding only brings the layout in step with them.
+void TZkCustomItemListEditor::RebuildAllItems() {}
+
+void TZkCustomItemListEditor::RebuildShownItems() {
+    if (!FConstructed) return;
+    UpdateLineCount();
+    Invalidate();
+    RefreshEditor();
+}
+
+void TZkCustomItemListEditor::ResyncShownSizes(TZkItemProps* Collection) {
+    if (!Collection) return;
+    for (int I = 0; I < Collection->GetCount(); ++I) {
+        TZkItemProp* Item = Collection->GetItem(I);
+        ResyncShownSizes(Item->FItems.get());
+        Item->SyncSizes();
+    }
+}
+
+void TZkCustomItemListEditor::ItemNotify(TZkItemProp*, TCollectionNotification Action) {
+    if (Action == cnExtracting) ItemChanging();
+    LayoutChanged();
+}
+
+void TZkCustomItemListEditor::ItemShownChanged(TZkItemProp*) {
+    if (IsDestroying() || !FItems || FItems->GetUpdateCount() > 0) return;
+    TZkItemProp* Current = GetCurrentItem();
+    LayoutChanged();
+    if (!Current || FUpdateLock > 0) return;
+    int Index = FShownItems.IndexOf(Current);
+    if (Index < 0) return;
+    int Line = GetLogical(lwFixedLines) + Index;
+    if (Line != GetLogical(lwLine) && Line < GetLogical(lwLineCount)) SetLogical(lwLine, Line);
+}
+
+void TZkCustomItemListEditor::SetShownRecursive(TZkItemProp* Item, bool) {
+    // The line index follows every item on its own; only the layout needs telling.
+    if (Item) LayoutChanged();
+}
+
+void TZkCustomItemListEditor::ItemsUpdate(TZkItemProp* Item) {
+    if (!FItems) return;
+    bool Idle = FItems->GetUpdateCount() == 0 && FUpdateLock == 0;
+    if (Idle && !Item) {
+        BeginUpdate();
+        TScopeExit Done([this] { EndUpdate(); });
+        RebuildAllItems();
+        RebuildShownItems();
+    }
+    if (Idle) RefreshEditor();
+}
+
+void TZkCustomItemListEditor::ItemChanging() {
+    if (FUpdateLock == 0) HideEditor();
+}
+
+void TZkCustomItemListEditor::UpdateLineCount() {
+    int Fixed = GetLogical(lwFixedLines);
+    int Shown = FShownItems.GetCount();
+    int N = Fixed + (Shown > 0 ? Shown : 1);
+    if (N == GetLogical(lwLineCount)) return;
+    if (N <= GetLogical(lwLine)) SetLogical(lwLine, N - 1);
+    SetLogical(lwLineCount, N);
+    if (FDisplayOptions.Contains(doColumnTitles) && GetLogical(lwLine) == 0 && N > 1)
+        SetLogical(lwLine, 1);
+}
+
+void TZkCustomItemListEditor::FullCollapse() {
+    TScopeExit Done([this] {
+        FItems->EndUpdate();
+        RebuildShownItems();
+    });
+    FItems->BeginUpdate();
+    for (int I = 0; I < FItems->GetCount(); ++I) FItems->GetItem(I)->FullCollapse();
+}
+
+void TZkCustomItemListEditor::FullExpand() {
+    TScopeExit Done([this] {
+        FItems->EndUpdate();
+        RebuildShownItems();
+    });
+    FItems->BeginUpdate();
+    for (int I = 0; I < FItems->GetCount(); ++I) FItems->GetItem(I)->FullExpand();
+}
+
+void TZkCustomItemListEditor::SelectItem(TZkItemProp* Item) {
+    if (Item && Item == GetCurrentItem()) return;
+    if (!Item) {
+        HideEditor();
+        return;
+    }
+    for (TZkItemProp* P = Item->GetParentItem(); P; P = P->GetParentItem()) P->Expand();
+    int Index = FShownItems.IndexOf(Item);
+    if (Index >= 0) SetLogical(lwLine, GetLogical(lwFixedLines) + Index);
+}
+
+TZkItemProp* TZkCustomItemListEditor::FindShownItem(const TVariant& Key, bool AutoCreate) {
+    if (FShownItems.GetCount() == 0) return nullptr;
+    int Index = -1;
+    if (!Key.IsString() && Key.IsNumeric()) {
+        Index = static_cast<int>(Key.AsInt64());
+    } else {
+        std::string Name = Key.AsString();
+        for (int I = 0; I < FShownItems.GetCount() && Index < 0; ++I)
+            if (FShownItems.GetItem(I)->GetDisplayName() == Name) Index = I;
+        if (Index < 0) {
+            if (AutoCreate) throw Exception("Property not found: %s", {Name});
+            return nullptr;
+        }
+    }
+    if (Index >= 0 && Index < FShownItems.GetCount()) return FShownItems.GetItem(Index);
+    if (!AutoCreate) return nullptr;
+    return FItems->InsertItem(std::clamp(Index, 0, FItems->GetCount()));
+}
+
+// ---- cell text ----
+
+std::string TZkCustomItemListEditor::GetCellText(int ACol, int ARow) {
+    int C = LogicalColumnOf(ACol, ARow);
+    int R = LogicalLineOf(ACol, ARow);
+    if (R == 0 && FDisplayOptions.Contains(doColumnTitles))
+        return C >= 0 && C < FTitleCaptions->GetCount() ? FTitleCaptions->Get(C) : std::string();
+    int I = R - GetLogical(lwFixedLines);
+    if (I < 0 || I >= FShownItems.GetCount()) return std::string();
+    TZkItemProp* Item = FShownItems.GetItem(I);
+    if (C == 0) return Item->GetName();
+    TZkItemPropValueStrings* Values = Item->GetValues();
+    if (C - 1 < GetValueColCount()) Values->Get(C - 1);  // fits the list to the columns
+    return C - 1 < Values->GetCount() ? Values->Get(C - 1) : std::string();
+}
+
+TFont* TZkCustomItemListEditor::GetCellValueFont(int ACol, int ARow) {
+    TZkItemProp* Item = ItemAtCell(ACol, ARow, true);
+    if (!Item) return FValueFont.get();
+    return Item->GetColumnValueFont(GetLogical(lwColumn) - 1);
+}
+
+std::string TZkCustomItemListEditor::GetExpressionMask(int ACol, int ARow) {
+    TZkItemProp* Item = ItemAtCell(ACol, ARow, true);
+    return Item && Item->GetExpressionMask() ? Item->GetEditMask() : std::string();
+}
+
+// ---- properties ----
+
+void TZkCustomItemListEditor::SetItems(TZkItemProps* Value) {
+    FItems->Assign(Value);
+}
+
+void TZkCustomItemListEditor::SetTitleCaptions(TStrings* Value) {
+    FTitleCaptions->Assign(Value);
+}
+
+bool TZkCustomItemListEditor::IsTitleCaptionsStored() const {
+    return FTitleCaptions->GetTextStr() != "Property\r\nValue\r\n";
+}
+
+void TZkCustomItemListEditor::SetStrings(TStrings* Value) {
+    FStrings->Assign(Value);
+}
+
+void TZkCustomItemListEditor::SetValueFont(TFont* Value) {
+    FValueFont->Assign(Value);
+}
+
+void TZkCustomItemListEditor::SetCategoryFont(TFont* Value) {
+    FCategoryFont->Assign(Value);
+}
+
+void TZkCustomItemListEditor::SetTitleCaptionFont(TFont* Value) {
+    FTitleCaptionFont->Assign(Value);
+}
+
+void TZkCustomItemListEditor::SetMinusGlyph(TPicture* Value) {
+    FMinusGlyph->Assign(Value);
+}
+
+void TZkCustomItemListEditor::SetPlusGlyph(TPicture* Value) {
+    FPlusGlyph->Assign(Value);
+}
+
+void TZkCustomItemListEditor::SetIndent(int Value) {
+    if (Value < 0 || Value == FIndent) return;
+    FIndent = Value;
+    Invalidate();
+}
+
+void TZkCustomItemListEditor::SetHideSelection(bool Value) {
+    if (Value == FHideSelection) return;
+    FHideSelection = Value;
+    Invalidate();
+}
+
+void TZkCustomItemListEditor::SetArrangeByCategory(bool Value) {
+    FArrangeByCategory = Value;
+}
+
+bool TZkCustomItemListEditor::GetSorted() const {
+    return FItems && FItems->GetSorted();
+}
+
+void TZkCustomItemListEditor::SetSorted(bool Value) {
+    if (FItems) FItems->SetSorted(Value);
+}
+
+void TZkCustomItemListEditor::SetDropDownRows(int Value) {
+    if (Value <= 0 || Value == FDropDownRows) return;
+    FDropDownRows = Value;
+}
+
+void TZkCustomItemListEditor::SetPropertyOptions(TILEPropOptions Value) {
+    if (!Value.Contains(propEdit) && FPropertyOptions.Contains(propEdit)) Value.Exclude(propAdd);
+    if (Value.Contains(propAdd) && !FPropertyOptions.Contains(propAdd)) Value.Include(propEdit);
+    if (!Value.Contains(propEdit) && GetLogical(lwColumn) == 0) SetLogical(lwColumn, 1);
+    FPropertyOptions = Value;
+    if (Value.Contains(propEdit) && IsLoading()) SetLogical(lwColumn, 0);
+}
+
+void TZkCustomItemListEditor::SetDisplayOptions(TILEDisplayOptions Value) {
+    const bool TitlesChange =
+        Value.Contains(doColumnTitles) != FDisplayOptions.Contains(doColumnTitles);
+    if (TitlesChange) ApplyColumnTitles(Value.Contains(doColumnTitles));
+    if (FDisplayOptions.Contains(doMultiColValues) && !Value.Contains(doMultiColValues))
+        SetLogical(lwColCount, 2);
+    const bool ReadOnlyRuleChange =
+        Value.Contains(doShowReadOnly) != FDisplayOptions.Contains(doShowReadOnly);
+    FDisplayOptions = Value;
+    AutoColResize();
+    // The shown rule changed for read-only items: the line index follows at once.
+    if (ReadOnlyRuleChange && FItems) {
+        ResyncShownSizes(FItems.get());
+        RebuildShownItems();
+    }
+    LayoutChanged();
+}
+
+void TZkCustomItemListEditor::SetGridColCount(int Value) {
+    SetColCount(Value);
+    if (FDisplayOptions.Contains(doAutoColResize)) AutoColResize();
+}
+
+void TZkCustomItemListEditor::SetOrientation(TZkGridOrientation Value) {
+    if (Value == FOrientation) return;
+    FOrientation = Value;
+    OrientationChanged();
+}
+
+// ---- titles and orientation ----
+
+void TZkCustomItemListEditor::ApplyColumnTitles(bool On) {
+    if (FOrientation == goVertical) {
+        if (On) {
+            if (GetRowCount() < 2) SetRowCount(2);
+            SetFixedRows(1);
+            if (GetFixedCols() == 1) SetFixedCols(0);
+        } else {
+            SetFixedRows(0);
+        }
+    } else {
+        if (On) {
+            if (GetColCount() < 2) SetGridColCount(2);
+            SetFixedCols(1);
+            if (GetFixedRows() == 1) SetFixedRows(0);
+        } else {
+            SetFixedCols(0);
+        }
+    }
+}
+
+void TZkCustomItemListEditor::OrientationChanged() {
+    TEditorHider Hider(*this);
+    TGridRect Sel = GetSelection();
+    int Cols = GetColCount();
+    int Rows = GetRowCount();
+    // Grow first so that the fixed counts stay below both counts meanwhile.
+    if (Rows > Cols) {
+        SetGridColCount(Rows);
+        SetRowCount(Cols);
+    } else {
+        SetRowCount(Cols);
+        SetGridColCount(Rows);
+    }
+    ApplyColumnTitles(FDisplayOptions.Contains(doColumnTitles));
+    SetSelection(TGridRect{Sel.Top, Sel.Left, Sel.Bottom, Sel.Right});
+    LayoutChanged();
+}
+
+// ---- column sizing ----
+
+void TZkCustomItemListEditor::AutoColResize() {
+    if (FSizingGuard || !HandleAllocated() || !GetShowing() ||
+        !FDisplayOptions.Contains(doAutoColResize))
+        return;
+    const int Cols = GetColCount();
+    if (Cols < 2) return;
+    const int Width = GetClientWidth();
+    int Sum = 0;
+    for (int I = 0; I < Cols; ++I) Sum += GetColWidths(I);
+    if (Width == Sum + 2) return;
+    FSizingGuard = true;
+    TScopeExit Done([this] { FSizingGuard = false; });
+    if (FDisplayOptions.Contains(doKeyColFixed)) {
+        int Each = (Width - GetColWidths(0) - 2) / (Cols - 1);
+        for (int I = 1; I < Cols; ++I) SetColWidths(I, std::max(Each, 0));
+    } else {
+        int Half = (Width - 2) / 2;
+        SetColWidths(0, std::max(Half, 0));
+        int Each = (Half + (Width - 2) % 2) / (Cols - 1);
+        for (int I = 1; I < Cols; ++I) SetColWidths(I, std::max(Each, 0));
+    }
+}
+
+void TZkCustomItemListEditor::CalcSizingState(int X, int Y, TGridState& State, int& Index,
+                                              int& SizingPos, int& SizingOfs,
+                                              TGridDrawInfo& FixedInfo) {
+    State = gsNormal;
+    Index = -1;
+    FixedInfo.Vert.GridExtent = GetClientHeight();
+    FixedInfo.Horz.GridExtent = GetClientWidth();
+    // Borders can be grabbed in every line, not only in the title line.
+    if (GetOptions().Contains(goColSizing)) {
+        int MX = UseRightToLeftAlignment() ? GetClientWidth() - X : X;
+        if (FindSizingBorder(FixedInfo.Horz, MX, Index, SizingPos, SizingOfs)) State = gsColSizing;
+    } else if (GetOptions().Contains(goRowSizing)) {
+        if (FindSizingBorder(FixedInfo.Vert, Y, Index, SizingPos, SizingOfs)) State = gsRowSizing;
+    }
+}
+
+void TZkCustomItemListEditor::ColWidthsChanged() {
+    TCustomDrawGrid::ColWidthsChanged();
+    AutoColResize();
+}
+
+void TZkCustomItemListEditor::Resize() {
+    TCustomDrawGrid::Resize();
+    AutoColResize();
+}
+
+void TZkCustomItemListEditor::ShowingChanged() {
+    TCustomDrawGrid::ShowingChanged();
+    AutoColResize();
+}
+
+void TZkCustomItemListEditor::CreateWnd() {
+    TCustomDrawGrid::CreateWnd();
+    SetScrollBarRange(true, 0, 0);
+    UpdateScrollRange();
+}
+
+void TZkCustomItemListEditor::Loaded() {
+    TCustomDrawGrid::Loaded();
+    LayoutChanged();
+}
+
+void TZkCustomItemListEditor::RowMoved(int FromIndex, int ToIndex) {
+    const int Fixed = GetLogical(lwFixedLines);
+    const int A = FromIndex - Fixed;
+    const int B = ToIndex - Fixed;
+    if (FItems && A != B && A >= 0 && B >= 0 && A < FItems->GetCount() && B < FItems->GetCount()) {
+        TZkItemProp* From = FItems->GetItem(A);
+        TZkItemProp* To = FItems->GetItem(B);
+        From->SetIndex(B);
+        To->SetIndex(A);
+    }
+    TCustomDrawGrid::RowMoved(FromIndex, ToIndex);
+}
+
+// ---- fonts ----
+
+void TZkCustomItemListEditor::FontChanged() {
+    TCustomDrawGrid::FontChanged();
+    if (FItems)
+        for (int I = 0; I < FItems->GetCount(); ++I) FItems->GetItem(I)->ParentFontChanged(nullptr);
+    if (FTitleCaptionFont) FTitleCaptionFont->FollowParent(GetFont());
+    if (FCategoryFont) FCategoryFont->FollowParent(GetFont());
+    if (FValueFont) FValueFont->FollowParent(GetFont());
+    Invalidate();
+}
+
+void TZkCustomItemListEditor::DeltaFontChange(TObject*) {
+    ValueFontChanged();
+}
+
+void TZkCustomItemListEditor::CategoryFontChange(TObject*) {
+    CategoryFontChanged();
+}
+
+void TZkCustomItemListEditor::TitleFontChange(TObject*) {
+    TitleCaptionFontChanged();
+}
+
+void TZkCustomItemListEditor::ValueFontChanged() {
+    if (!FItems) return;
+    for (int I = 0; I < FItems->GetCount(); ++I) FItems->GetItem(I)->ParentValueFontChanged();
+}
+
+void TZkCustomItemListEditor::CategoryFontChanged() {
+    if (FArrangeByCategory) Invalidate();
+}
+
+void TZkCustomItemListEditor::TitleCaptionFontChanged() {
+    if (FDisplayOptions.Contains(doColumnTitles)) Invalidate();
+}
+
+void TZkCustomItemListEditor::TitleCaptionsChange(TObject*) {
+    TitleCaptionsChanged();
+}
+
+void TZkCustomItemListEditor::TitleCaptionsChanged() {
+    if (FDisplayOptions.Contains(doColumnTitles)) LayoutChanged();
+}
+
+void TZkCustomItemListEditor::GlyphChange(TObject*) {
+    Invalidate();
+}
+
+int TZkCustomItemListEditor::CompareNames(const std::string& S1, const std::string& S2) const {
+    return FCaseSensitive ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
+}
+
+// ---- TZkItemListEditor ----
+
+ZK_IMPLEMENT_CLASS(TZkItemListEditor)
+void TZkItemListEditor::DescribeClass(TClassBuilder<TZkItemListEditor>& C) {
+    using G = TZkCustomItemListEditor;
+    C.Prop("ArrangeByCategory", &G::GetArrangeByCategory, &G::SetArrangeByCategory).Default(false);
+    C.Prop("CaseSensitive", &G::GetCaseSensitive, &G::SetCaseSensitive).Default(false);
+    C.Prop("ColCount", &G::GetColCount, &TZkItemListEditor::SetColCountProp).Default(2);
+    C.Redeclare("DefaultColWidth").Default(150);
+    C.Redeclare("DefaultRowHeight").Default(18);
+    C.Prop("DisplayOptions", &G::GetDisplayOptions, &G::SetDisplayOptions).Default(
+        TILEDisplayOptions::FromInt(15));
+    C.Prop("DropDownRows", &G::GetDropDownRows, &G::SetDropDownRows).Default(8);
+    C.Redeclare("FixedCols").Default(0);
+    C.Prop("ValueFont", &G::GetValueFont, &G::SetValueFont);
+    C.Prop("CategoryFont", &G::GetCategoryFont, &G::SetCategoryFont);
+    C.Prop("TitleCaptionFont", &G::GetTitleCaptionFont, &G::SetTitleCaptionFont);
+    C.Prop("HintWindow", &G::GetHintWindow);
+    C.Prop("HideSelection", &G::GetHideSelection, &G::SetHideSelection).Default(true);
+    C.Prop("Indent", &G::GetIndent, &G::SetIndent).Default(17);
+    C.Prop("Items", &G::GetItems, &G::SetItems);
+    C.Prop("MinusGlyph", &G::GetMinusGlyph, &G::SetMinusGlyph);
+    C.Prop("PlusGlyph", &G::GetPlusGlyph, &G::SetPlusGlyph);
+    C.Prop("Options", &G::GetOptions, &TZkItemListEditor::SetOptionsProp).Default(TGridOptions::FromInt(25743));
+    C.Prop("Orientation", &G::GetOrientation, &G::SetOrientation).Default(goVertical);
+    C.Prop("PathDelimiter", &G::GetPathDelimiter, &G::SetPathDelimiter);
+    C.Prop("PropertyOptions", &G::GetPropertyOptions, &G::SetPropertyOptions)
+        .Default(TILEPropOptions());
+    C.Prop("Sorted", &G::GetSorted, &G::SetSorted).Default(false);
+    C.Prop("ShowItemHintStyle", &G::GetShowItemHintStyle, &G::SetShowItemHintStyle)
+        .Default(shValueAndHint);
+    C.Prop("Strings", &G::GetStrings, &G::SetStrings).Stored(false);
+    C.Prop("TitleCaptions", &G::GetTitleCaptions, &G::SetTitleCaptions)
+        .Stored(&TZkItemListEditor::IsTitleCaptionsStored);
+    C.Redeclare("RowCount").Default(2);
+    C.Prop("OnCategorize", &G::GetOnCategorize, &G::SetOnCategorize);
+    C.Prop("OnEditButtonClick", &G::GetOnEditButtonClick, &G::SetOnEditButtonClick);
+    C.Prop("OnGetPickList", &G::GetOnGetPickList, &G::SetOnGetPickList);
+    C.Prop("OnShowHints", &G::GetOnShowHints, &G::SetOnShowHints);
+    C.Prop("OnValidate", &G::GetOnValidate, &G::SetOnValidate);
+    C.Prop("OnDrawCell", &G::GetOnDrawCell, &G::SetOnDrawCell);
+    C.Prop("OnGetEditMask", &G::GetOnGetEditMask, &G::SetOnGetEditMask);
+    C.Prop("OnGetEditText", &G::GetOnGetEditText, &G::SetOnGetEditText);
+    C.Prop("OnRowMoved", &G::GetOnRowMoved, &G::SetOnRowMoved);
+    C.Prop("OnSelectCell", &G::GetOnSelectCell, &G::SetOnSelectCell);
+    C.Prop("OnSetEditText", &G::GetOnSetEditText, &G::SetOnSetEditText);
+    C.Prop("OnTopLeftChanged", &G::GetOnTopLeftChanged, &G::SetOnTopLeftChanged);
+}
+
+TZkItemListEditor::TZkItemListEditor(TComponent* AOwner) : TZkCustomItemListEditor(AOwner) {}
+
+}  // namespace zk

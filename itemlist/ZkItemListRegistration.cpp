@@ -1,0 +1,21 @@
+// Registration of the item-list grid's streamable classes and its glyph bitmaps.
+#include "itemlist/ZkItemListRegistration.h"
+
+#include <mutex>
+
+#include "itemlist/ZkHintWindow.h"
+#include "itemlist/ZkItemListEditor.h"
+
+namespace zk {
+
+void RegisterItemListResources();  // generated from the glyph bitmaps
+
+void RegisterItemListClasses() {
+    static std::once_flag Once;
+    std::call_once(Once, [] {
+        RegisterItemListResources();
+        RegisterClasses({TZkItemListEditor::StaticClass(), TZkHintWindow::StaticClass()});
+    });
+}
+
+}  // namespace zk

@@ -1,0 +1,10 @@
+// Registration of the item-list grid's streamable classes and its glyph bitmaps.
+#pragma once
+
+namespace zk {
+
+// Registers TZkItemListEditor and the glyph resources "MINUSSIGN" and
+// "PLUSSIGN". Idempotent; the grid's constructor calls it too.
+void RegisterItemListClasses();
+
+}  // namespace zk
