@@ -48,7 +48,7 @@ void TZkCustomItemListEditor::SetEditText(int ACol, int ARow, const std::string&
     {
         BeginUpdate();
         TScopeExit Done([this] { EndUpdate(); });
-        SetLogical(lwLine, Line);
+        MoveLineQuietly(Line);
     }
     if (Editor && Editor == GetInplaceEditor() && Editor->GetVisible()) {
         Editor->SetSelStart(SelStart);

@@ -227,20 +227,40 @@ void TZkCustomItemListEditor::ResyncShownSizes(TZkItemProps* Collection) {
     }
 }
 
+void TZkCustomItemListEditor::ShownLinesChanging() {
+    if (FRemembering || !FConstructed || IsDestroying()) return;
+    FRememberedCurrent = GetCurrentItem();
+    FRemembering = true;
+}
+
 void TZkCustomItemListEditor::ItemNotify(TZkItemProp*, TCollectionNotification Action) {
+    FRemembering = false;
+    FRememberedCurrent = nullptr;
     if (Action == cnExtracting) ItemChanging();
     LayoutChanged();
 }
 
 void TZkCustomItemListEditor::ItemShownChanged(TZkItemProp*) {
+    TZkItemProp* Current = FRemembering ? FRememberedCurrent : GetCurrentItem();
+    FRemembering = false;
+    FRememberedCurrent = nullptr;
     if (IsDestroying() || !FItems || FItems->GetUpdateCount() > 0) return;
-    TZkItemProp* Current = GetCurrentItem();
     LayoutChanged();
     if (!Current || FUpdateLock > 0) return;
     int Index = FShownItems.IndexOf(Current);
     if (Index < 0) return;
     int Line = GetLogical(lwFixedLines) + Index;
-    if (Line != GetLogical(lwLine) && Line < GetLogical(lwLineCount)) SetLogical(lwLine, Line);
+    if (Line != GetLogical(lwLine) && Line < GetLogical(lwLineCount)) MoveLineQuietly(Line);
+}
+
+// Moves the current line for the layout's sake. A blank line is dropped
+// only when the user leaves it, not when the lines shift under it (the
+// blank item may be the one just added).
+void TZkCustomItemListEditor::MoveLineQuietly(int Line) {
+    const bool Saved = FDeletingGuard;
+    FDeletingGuard = true;
+    TScopeExit Restore([this, Saved] { FDeletingGuard = Saved; });
+    SetLogical(lwLine, Line);
 }
 
 void TZkCustomItemListEditor::SetShownRecursive(TZkItemProp* Item, bool) {
@@ -249,6 +269,8 @@ void TZkCustomItemListEditor::SetShownRecursive(TZkItemProp* Item, bool) {
 }
 
 void TZkCustomItemListEditor::ItemsUpdate(TZkItemProp* Item) {
+    FRemembering = false;
+    FRememberedCurrent = nullptr;
     if (!FItems) return;
     bool Idle = FItems->GetUpdateCount() == 0 && FUpdateLock == 0;
     if (Idle && !Item) {
@@ -269,10 +291,10 @@ void TZkCustomItemListEditor::UpdateLineCount() {
     int Shown = FShownItems.GetCount();
     int N = Fixed + (Shown > 0 ? Shown : 1);
     if (N == GetLogical(lwLineCount)) return;
-    if (N <= GetLogical(lwLine)) SetLogical(lwLine, N - 1);
+    if (N <= GetLogical(lwLine)) MoveLineQuietly(N - 1);
     SetLogical(lwLineCount, N);
     if (FDisplayOptions.Contains(doColumnTitles) && GetLogical(lwLine) == 0 && N > 1)
-        SetLogical(lwLine, 1);
+        MoveLineQuietly(1);
 }
 
 void TZkCustomItemListEditor::FullCollapse() {
@@ -301,7 +323,11 @@ void TZkCustomItemListEditor::SelectItem(TZkItemProp* Item) {
     }
     for (TZkItemProp* P = Item->GetParentItem(); P; P = P->GetParentItem()) P->Expand();
     int Index = FShownItems.IndexOf(Item);
-    if (Index >= 0) SetLogical(lwLine, GetLogical(lwFixedLines) + Index);
+    if (Index < 0) return;
+    // Inside a bracket the line count may lag behind the shown items.
+    const int Line = GetLogical(lwFixedLines) + Index;
+    if (Line >= GetLogical(lwLineCount)) UpdateLineCount();
+    SetLogical(lwLine, Line);
 }
 
 TZkItemProp* TZkCustomItemListEditor::FindShownItem(const TVariant& Key, bool AutoCreate) {

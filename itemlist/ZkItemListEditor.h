@@ -145,6 +145,9 @@ public:
     // A top-level item's showing state, or its subtree's, changed.
     virtual void ItemShownChanged(TZkItemProp* Item);
     virtual void SetShownRecursive(TZkItemProp* Item, bool ParentShown);
+    // The shown lines are about to change: the current item is remembered
+    // for ItemShownChanged to find its line again.
+    void ShownLinesChanging();
 
     // ---- logical coordinates ----
     int GetLogical(TZkLogicalWhat What) const;
@@ -279,6 +282,7 @@ private:
     void AskParentFont(TObject* Sender, TFont*& ParentFont);
     void ResyncShownSizes(TZkItemProps* Collection);
     void RefreshEditor();
+    void MoveLineQuietly(int Line);
     // SetEditText's writing step; returns the item written to, if any.
     TZkItemProp* WriteEditText(int ACol, int ARow, const std::string& Value);
     void ShowItemHint(int X, int Y);
@@ -321,6 +325,10 @@ private:
     TPoint FLastHintPos{-1, -1};
     bool FDropBlankLines = true;
     bool FConstructed = false;  // the constructor has finished; layout may run
+    // The current item before the shown lines changed; cleared by every
+    // notification that ends such a change, so it never outlives its item.
+    TZkItemProp* FRememberedCurrent = nullptr;
+    bool FRemembering = false;
 };
 
 // The item-list grid with its properties published.

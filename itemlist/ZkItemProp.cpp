@@ -233,15 +233,29 @@ bool TZkItemProp::IsShowing() const {
     return true;
 }
 
+// Sizes are pushed up at once, level by level, so the line index is
+// consistent whenever anyone reads it, also in the middle of a notification.
 void TZkItemProp::SyncSizes() {
-    int NewShown = IsShownHere() ? 1 + (GetExpanded() ? FItems->GetTotalShown() : 0) : 0;
-    int NewItems = 1 + FDescendantCount;
-    int DeltaShown = NewShown - FShownSize;
-    int DeltaItems = NewItems - FIndexedSize;
-    if (!DeltaShown && !DeltaItems) return;
-    FShownSize = NewShown;
-    FIndexedSize = NewItems;
-    if (FInLineIndex) GetItemCollection()->IndexResized(this, DeltaItems, DeltaShown);
+    bool Announced = false;
+    for (TZkItemProp* Item = this; Item;) {
+        const int Children = Item->FItems ? Item->FItems->GetTotalItems() : 0;
+        const int NewItems = 1 + Children;
+        const int NewShown =
+            Item->IsShownHere() ? 1 + (Item->GetExpanded() ? Item->FItems->GetTotalShown() : 0) : 0;
+        const int DeltaItems = NewItems - Item->FIndexedSize;
+        const int DeltaShown = NewShown - Item->FShownSize;
+        Item->FDescendantCount = Children;
+        if (!DeltaItems && !DeltaShown) return;
+        if (DeltaShown && !Announced && Item->FInLineIndex) {
+            if (TZkCustomItemListEditor* Grid = Item->GetGrid()) Grid->ShownLinesChanging();
+            Announced = true;
+        }
+        Item->FIndexedSize = NewItems;
+        Item->FShownSize = NewShown;
+        if (!Item->FInLineIndex) return;
+        Item->GetItemCollection()->IndexResized(Item, DeltaItems, DeltaShown);
+        Item = Item->GetParentItem();
+    }
 }
 
 void TZkItemProp::VisibilityChanged() {
@@ -250,10 +264,8 @@ void TZkItemProp::VisibilityChanged() {
 }
 
 void TZkItemProp::ChildNotify(TZkItemProp* Item, TCollectionNotification Action) {
-    if (Action == cnAdded)
-        FDescendantCount += Item->FIndexedSize;
-    else if (Action == cnExtracting)
-        FDescendantCount -= Item->FIndexedSize;
+    // The descendant count is kept with the line index (SyncSizes), already
+    // up to date when the notification arrives.
     SyncSizes();
     if (TZkItemProps* C = GetItemCollection()) C->Notify(Item, Action);
 }

@@ -335,6 +335,7 @@ private:
     void IndexRemoved(TZkItemProp* Item);
     void IndexResized(TZkItemProp* Item, int DeltaItems, int DeltaShown);
     void EnsureIndex() const;
+    bool IndexUsable() const;
     void InvalidateIndex() { FIndexValid = false; }
 
     bool FSorted = false;

@@ -76,12 +76,15 @@ void TZkItemProps::Update(TCollectionItem* Item) {
 void TZkItemProps::Notify(TCollectionItem* Item, TCollectionNotification Action) {
     auto* Prop = static_cast<TZkItemProp*>(Item);
     if (Item->GetCollection() == this) {
-        if (Action == cnAdded)
+        if (Action == cnAdded) {
+            Prop->SyncSizes();  // not yet in the index: refreshes its own sizes only
             IndexAdded(Prop);
-        else if (Action == cnExtracting) {
+        } else if (Action == cnExtracting) {
             IndexRemoved(Prop);
             if (Prop == FDefaultCategoryItem) FDefaultCategoryItem = nullptr;
         }
+        if (Action != cnDeleting)
+            if (TZkItemProp* Parent = GetParentItem()) Parent->SyncSizes();
     }
     TOwnedCollection::Notify(Item, Action);
     if (TZkItemProp* Parent = GetParentItem())
@@ -392,12 +395,21 @@ int FenwickLocate(const std::vector<int>& Tree, int& Offset) {
 
 }  // namespace
 
+// The trees are usable while they have one entry per item. An item being
+// extracted stays in the list (at size 0) until the collection erases it,
+// and a tree built meanwhile no longer fits once it is gone.
+bool TZkItemProps::IndexUsable() const {
+    return FIndexValid && static_cast<int>(FItemTree.size()) == GetCount();
+}
+
 void TZkItemProps::IndexAdded(TZkItemProp* Item) {
     Item->FInLineIndex = true;
     FTotalItems += Item->FIndexedSize;
     FTotalShown += Item->FShownSize;
     if (!FIndexValid) return;
-    if (Item->GetIndex() != static_cast<int>(FItemTree.size())) {
+    // The item is in the list already, so a fitting tree is one entry short.
+    if (Item->GetIndex() != static_cast<int>(FItemTree.size()) ||
+        static_cast<int>(FItemTree.size()) + 1 != GetCount()) {
         FIndexValid = false;
         return;
     }
@@ -410,7 +422,10 @@ void TZkItemProps::IndexRemoved(TZkItemProp* Item) {
     Item->FInLineIndex = false;
     FTotalItems -= Item->FIndexedSize;
     FTotalShown -= Item->FShownSize;
-    if (!FIndexValid) return;
+    if (!IndexUsable()) {
+        FIndexValid = false;
+        return;
+    }
     // The last entry depends on no other, so it can simply go.
     if (Item->GetIndex() == static_cast<int>(FItemTree.size()) - 1) {
         FItemTree.pop_back();
@@ -423,7 +438,10 @@ void TZkItemProps::IndexRemoved(TZkItemProp* Item) {
 void TZkItemProps::IndexResized(TZkItemProp* Item, int DeltaItems, int DeltaShown) {
     FTotalItems += DeltaItems;
     FTotalShown += DeltaShown;
-    if (!FIndexValid) return;
+    if (!IndexUsable()) {
+        FIndexValid = false;
+        return;
+    }
     int Index = Item->GetIndex();
     if (Index < 0 || Index >= static_cast<int>(FItemTree.size())) {
         FIndexValid = false;
@@ -434,7 +452,7 @@ void TZkItemProps::IndexResized(TZkItemProp* Item, int DeltaItems, int DeltaShow
 }
 
 void TZkItemProps::EnsureIndex() const {
-    if (FIndexValid) return;
+    if (IndexUsable()) return;
     size_t N = static_cast<size_t>(GetCount());
     FItemTree.assign(N, 0);
     FShownTree.assign(N, 0);
