@@ -28,6 +28,8 @@ std::string TZkCustomItemListEditor::GetEditMask(int ACol, int ARow) {
 void TZkCustomItemListEditor::SetEditText(int ACol, int ARow, const std::string& Value) {
     if (FUpdateLock > 0) return;
     TCustomDrawGrid::SetEditText(ACol, ARow, Value);
+    // The title line is not an item's: the editor passing over it writes nothing.
+    if (LogicalLineOf(ACol, ARow) < GetLogical(lwFixedLines)) return;
     TZkItemProp* Written = nullptr;
     {
         BeginUpdate();
@@ -79,6 +81,7 @@ TZkItemProp* TZkCustomItemListEditor::WriteEditText(int ACol, int ARow, const st
 }
 
 void TZkCustomItemListEditor::SetCellText(int ACol, int ARow, const std::string& Value) {
+    if (LogicalLineOf(ACol, ARow) < GetLogical(lwFixedLines)) return;
     TZkItemProp* Item = ItemAtCell(ACol, ARow, true);
     if (!Item) Item = FItems->AddItem();
     const int Column = LogicalColumnOf(ACol, ARow);

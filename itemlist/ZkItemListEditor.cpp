@@ -190,7 +190,12 @@ void TZkCustomItemListEditor::BeginUpdate() {
 
 void TZkCustomItemListEditor::EndUpdate() {
     if (FUpdateLock == 0) return;
-    if (--FUpdateLock == 0 && FShownItems.GetCount() != FSavedShownCount) LayoutChanged();
+    if (--FUpdateLock > 0) return;
+    // The lists follow the tree even inside brackets, so the line count is
+    // compared too: an items bracket may have closed inside this one.
+    const int Shown = FShownItems.GetCount();
+    const int Lines = GetLogical(lwFixedLines) + (Shown > 0 ? Shown : 1);
+    if (Shown != FSavedShownCount || Lines != GetLogical(lwLineCount)) LayoutChanged();
 }
 
 void TZkCustomItemListEditor::LayoutChanged() {
@@ -483,6 +488,8 @@ void TZkCustomItemListEditor::SetOrientation(TZkGridOrientation Value) {
 // ---- titles and orientation ----
 
 void TZkCustomItemListEditor::ApplyColumnTitles(bool On) {
+    BeginUpdate();
+    TScopeExit Done([this] { EndUpdate(); });
     if (FOrientation == goVertical) {
         if (On) {
             if (GetRowCount() < 2) SetRowCount(2);
@@ -503,20 +510,27 @@ void TZkCustomItemListEditor::ApplyColumnTitles(bool On) {
 }
 
 void TZkCustomItemListEditor::OrientationChanged() {
-    TEditorHider Hider(*this);
-    TGridRect Sel = GetSelection();
-    int Cols = GetColCount();
-    int Rows = GetRowCount();
-    // Grow first so that the fixed counts stay below both counts meanwhile.
-    if (Rows > Cols) {
-        SetGridColCount(Rows);
-        SetRowCount(Cols);
-    } else {
-        SetRowCount(Cols);
-        SetGridColCount(Rows);
+    {
+        // Counts and fixed lines are out of step until the end: nothing lays
+        // out meanwhile, and the editor's text (handed over at every change)
+        // is not written again on the way.
+        BeginUpdate();
+        TScopeExit Done([this] { EndUpdate(); });
+        TEditorHider Hider(*this);
+        TGridRect Sel = GetSelection();
+        int Cols = GetColCount();
+        int Rows = GetRowCount();
+        // Grow first so that the fixed counts stay below both counts meanwhile.
+        if (Rows > Cols) {
+            SetGridColCount(Rows);
+            SetRowCount(Cols);
+        } else {
+            SetRowCount(Cols);
+            SetGridColCount(Rows);
+        }
+        ApplyColumnTitles(FDisplayOptions.Contains(doColumnTitles));
+        SetSelection(TGridRect{Sel.Top, Sel.Left, Sel.Bottom, Sel.Right});
     }
-    ApplyColumnTitles(FDisplayOptions.Contains(doColumnTitles));
-    SetSelection(TGridRect{Sel.Top, Sel.Left, Sel.Bottom, Sel.Right});
     LayoutChanged();
 }
 
@@ -588,12 +602,12 @@ void TZkCustomItemListEditor::Loaded() {
 }
 
 void TZkCustomItemListEditor::RowMoved(int FromIndex, int ToIndex) {
-    const int Fixed = GetLogical(lwFixedLines);
-    const int A = FromIndex - Fixed;
-    const int B = ToIndex - Fixed;
-    if (FItems && A != B && A >= 0 && B >= 0 && A < FItems->GetCount() && B < FItems->GetCount()) {
-        TZkItemProp* From = FItems->GetItem(A);
-        TZkItemProp* To = FItems->GetItem(B);
+    // The lines' items trade places when both are top-level items.
+    TZkItemProp* From = ItemAtCell(CellOf(0, FromIndex).X, CellOf(0, FromIndex).Y, true);
+    TZkItemProp* To = ItemAtCell(CellOf(0, ToIndex).X, CellOf(0, ToIndex).Y, true);
+    if (From && To && From != To && !From->GetParentItem() && !To->GetParentItem()) {
+        const int A = From->GetIndex();
+        const int B = To->GetIndex();
         From->SetIndex(B);
         To->SetIndex(A);
     }
@@ -604,11 +618,12 @@ void TZkCustomItemListEditor::RowMoved(int FromIndex, int ToIndex) {
 
 void TZkCustomItemListEditor::FontChanged() {
     TCustomDrawGrid::FontChanged();
-    if (FItems)
-        for (int I = 0; I < FItems->GetCount(); ++I) FItems->GetItem(I)->ParentFontChanged(nullptr);
+    // The delta fonts follow first, so category items copy the new CategoryFont.
     if (FTitleCaptionFont) FTitleCaptionFont->FollowParent(GetFont());
     if (FCategoryFont) FCategoryFont->FollowParent(GetFont());
     if (FValueFont) FValueFont->FollowParent(GetFont());
+    if (FItems)
+        for (int I = 0; I < FItems->GetCount(); ++I) FItems->GetItem(I)->ParentFontChanged(nullptr);
     Invalidate();
 }
 

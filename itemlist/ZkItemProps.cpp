@@ -76,8 +76,11 @@ void TZkItemProps::Update(TCollectionItem* Item) {
 void TZkItemProps::Notify(TCollectionItem* Item, TCollectionNotification Action) {
     auto* Prop = static_cast<TZkItemProp*>(Item);
     if (Item->GetCollection() == this) {
+        if (Action != cnDeleting) Prop->SyncSizes();  // refreshes its own sizes only
+        // The grid remembers its current item while the lines are still whole.
+        if (Action != cnDeleting && Prop->FShownSize > 0)
+            if (TZkCustomItemListEditor* Grid = GetGrid()) Grid->ShownLinesChanging();
         if (Action == cnAdded) {
-            Prop->SyncSizes();  // not yet in the index: refreshes its own sizes only
             IndexAdded(Prop);
         } else if (Action == cnExtracting) {
             IndexRemoved(Prop);
