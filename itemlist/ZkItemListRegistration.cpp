@@ -5,6 +5,7 @@
 
 #include "itemlist/ZkHintWindow.h"
 #include "itemlist/ZkItemListEditor.h"
+#include "platform/gui/GuiRegistration.h"
 
 namespace zk {
 
@@ -13,6 +14,7 @@ void RegisterItemListResources();  // generated from the glyph bitmaps
 void RegisterItemListClasses() {
     static std::once_flag Once;
     std::call_once(Once, [] {
+        RegisterGuiClasses();
         RegisterItemListResources();
         RegisterClasses({TZkItemListEditor::StaticClass(), TZkHintWindow::StaticClass()});
     });

@@ -3,8 +3,9 @@
 
 namespace zk {
 
-// Registers TZkItemListEditor and the glyph resources "MINUSSIGN" and
-// "PLUSSIGN". Idempotent; the grid's constructor calls it too.
+// Registers the GUI platform's classes, TZkItemListEditor and the glyph
+// resources "MINUSSIGN" and "PLUSSIGN". Idempotent; the grid's constructor
+// calls it too.
 void RegisterItemListClasses();
 
 }  // namespace zk

@@ -99,7 +99,9 @@ void TZkItemProp::BeforeDestruction() {
 // ---- tree position ----
 
 TZkItemProps* TZkItemProp::GetItemCollection() const {
-    return static_cast<TZkItemProps*>(DynamicCast<TZkItemProps>(GetCollection()));
+    TCollection* C = GetCollection();
+    if (!C) return nullptr;
+    return C == FItemCollection ? FItemCollection : DynamicCast<TZkItemProps>(C);
 }
 
 TZkItemProp* TZkItemProp::GetParentItem() const {

@@ -247,6 +247,7 @@ private:
     TOwned<TFont> FValueFont;
     TOwned<TZkItemPropValueStrings> FValues;
     TZkItemProps* FCreationCollection;  // the collection it was created for, until it joins
+    TZkItemProps* FItemCollection = nullptr;  // the collection, while it is a TZkItemProps
 };
 
 // The children of an item or the top level of a grid. Keeps, beside the
@@ -302,7 +303,7 @@ public:
     TZkItemProp* GetDefaultCategoryItem() const { return FDefaultCategoryItem; }
 
     // The item owning this collection; null at the top.
-    TZkItemProp* GetParentItem() const;
+    TZkItemProp* GetParentItem() const { return FParentItem; }
     TZkCustomItemListEditor* GetGrid() const;
     std::string GetPathDelimiter() const;
 
@@ -338,6 +339,9 @@ private:
     bool IndexUsable() const;
     void InvalidateIndex() { FIndexValid = false; }
 
+    // The owner, typed once: an item (children) or the grid (top level).
+    TZkItemProp* FParentItem = nullptr;
+    TZkCustomItemListEditor* FOwnerGrid = nullptr;
     bool FSorted = false;
     TZkItemProp* FDefaultCategoryItem = nullptr;  // one of this collection's items
     mutable TOwned<TStringList> FCategories;      // created on first read

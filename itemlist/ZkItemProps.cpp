@@ -21,26 +21,21 @@ void TZkItemProps::DescribeClass(TClassBuilder<TZkItemProps>& C) {
 }
 
 TZkItemProps::TZkItemProps(TPersistent* AOwner, const TClassInfo* ItemClass)
-    : TOwnedCollection(AOwner, ItemClass) {}
+    : TOwnedCollection(AOwner, ItemClass),
+      FParentItem(DynamicCast<TZkItemProp>(AOwner)),
+      FOwnerGrid(DynamicCast<TZkCustomItemListEditor>(AOwner)) {}
 
 TZkItemProps::~TZkItemProps() = default;
 
-TZkItemProp* TZkItemProps::GetParentItem() const {
-    return DynamicCast<TZkItemProp>(GetOwner());
-}
-
 TZkCustomItemListEditor* TZkItemProps::GetGrid() const {
-    const TZkItemProps* C = this;
-    for (;;) {
-        TPersistent* Owner = C->GetOwner();
-        if (auto* Item = DynamicCast<TZkItemProp>(Owner)) {
-            C = Item->GetItemCollection();
-            if (!C) C = Item->FCreationCollection;
-            if (!C) return nullptr;
-            continue;
-        }
-        return DynamicCast<TZkCustomItemListEditor>(Owner);
+    for (const TZkItemProps* C = this; C;) {
+        if (C->FOwnerGrid) return C->FOwnerGrid;
+        TZkItemProp* Item = C->FParentItem;
+        if (!Item) return nullptr;
+        C = Item->GetItemCollection();
+        if (!C) C = Item->FCreationCollection;
     }
+    return nullptr;
 }
 
 std::string TZkItemProps::GetPathDelimiter() const {
@@ -69,8 +64,8 @@ void TZkItemProps::Update(TCollectionItem* Item) {
     auto* Changed = static_cast<TZkItemProp*>(Item);
     if (TZkItemProp* Parent = GetParentItem())
         Parent->ChildUpdate(Changed);
-    else if (TZkCustomItemListEditor* Grid = DynamicCast<TZkCustomItemListEditor>(GetOwner()))
-        Grid->ItemsUpdate(Changed);
+    else if (FOwnerGrid)
+        FOwnerGrid->ItemsUpdate(Changed);
 }
 
 void TZkItemProps::Notify(TCollectionItem* Item, TCollectionNotification Action) {
@@ -81,6 +76,7 @@ void TZkItemProps::Notify(TCollectionItem* Item, TCollectionNotification Action)
         if (Action != cnDeleting && Prop->FShownSize > 0)
             if (TZkCustomItemListEditor* Grid = GetGrid()) Grid->ShownLinesChanging();
         if (Action == cnAdded) {
+            Prop->FItemCollection = this;
             IndexAdded(Prop);
         } else if (Action == cnExtracting) {
             IndexRemoved(Prop);
@@ -92,15 +88,15 @@ void TZkItemProps::Notify(TCollectionItem* Item, TCollectionNotification Action)
     TOwnedCollection::Notify(Item, Action);
     if (TZkItemProp* Parent = GetParentItem())
         Parent->ChildNotify(Prop, Action);
-    else if (TZkCustomItemListEditor* Grid = DynamicCast<TZkCustomItemListEditor>(GetOwner()))
-        Grid->ItemNotify(Prop, Action);
+    else if (FOwnerGrid)
+        FOwnerGrid->ItemNotify(Prop, Action);
 }
 
 void TZkItemProps::ItemShownChanged(TZkItemProp* Item) {
     if (TZkItemProp* Parent = GetParentItem())
         Parent->VisibilityChanged();
-    else if (TZkCustomItemListEditor* Grid = DynamicCast<TZkCustomItemListEditor>(GetOwner()))
-        Grid->ItemShownChanged(Item);
+    else if (FOwnerGrid)
+        FOwnerGrid->ItemShownChanged(Item);
 }
 
 // ---- adding ----
