@@ -196,6 +196,10 @@ public:
 protected:
     // Creates the child collection when no grid is reachable.
     virtual TZkItemProps* CreateItems();
+    // The item's own part of the shown rule (visible, and the read-only rule);
+    // IsShowing adds the ancestors. The grid's line index counts lines by it,
+    // so a descendant that widens the read-only rule overrides this one.
+    virtual bool IsShownHere() const;
     // Both fonts report here: the changed one stops following the parent.
     void FontChanged(TFont* Sender);
 
@@ -209,7 +213,6 @@ private:
     bool IsFontStored() const;
     bool IsValueFontStored() const;
     bool IsItemsStored() const;
-    bool IsShownHere() const;  // the item's own part of the shown rule
     bool GetReadOnlyFlag() const { return FReadOnlyFlag; }
     void SetReadOnlyFlag(bool Value) { SetReadOnly(Value); }
     void SetFontValue(TFont* Value) { SetFont(Value); }
