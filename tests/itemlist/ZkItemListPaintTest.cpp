@@ -13,6 +13,7 @@
 #include "itemlist/ZkItemListEditor.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/StdCtrls.h"
 
 namespace zk::test {
 
@@ -136,6 +137,40 @@ TEST_F(ItemListScreenTest, DisabledItemsPaintInTheInactiveCaptionTextColour) {
         }
     EXPECT_TRUE(SawInactive);
     EXPECT_FALSE(SawDark) << "no text of the disabled item in the normal colour";
+}
+
+// Counts the pixels of a cell, in the rendered image, that have exactly Colour.
+int CountColour(const QImage& Image, const TRect& Cell, TPoint Offset, TColor Colour) {
+    const QColor Want = ColorToQColor(Colour);
+    int N = 0;
+    for (int Y = Cell.Top + Offset.Y; Y < Cell.Bottom + Offset.Y; ++Y)
+        for (int X = Cell.Left + Offset.X; X < Cell.Right + Offset.X; ++X)
+            N += QColor(Image.pixel(X, Y)) == Want;
+    return N;
+}
+
+TEST_F(ItemListScreenTest, TheCurrentCellOfAnUnfocusedGridIsHighlightedOnlyWithoutHideSelection) {
+    // The disabled item's value is the current cell; the focus is elsewhere.
+    Grid->FocusCell(1, LineOf(Disabled), true);
+    auto* Other = Create<TEdit>(Form.get());
+    Other->SetParent(Form.get());
+    Other->SetBounds(8, 312, 100, 20);
+    Other->SetFocus();
+    Application->ProcessMessages();
+    ASSERT_FALSE(Grid->HasFocus());
+    const TRect Cell = Grid->CellRect(1, LineOf(Disabled));
+    Grid->SetHideSelection(true);
+    QImage Hidden = Render();
+    EXPECT_EQ(CountColour(Hidden, Cell, ClientOrigin(), clHighlight), 0);
+    EXPECT_GT(CountColour(Hidden, Cell, ClientOrigin(), clInactiveCaptionText), 0)
+        << "disabled text on the plain background";
+
+    Grid->SetHideSelection(false);
+    QImage Shown = Render();
+    EXPECT_GT(CountColour(Shown, Cell, ClientOrigin(), clHighlight), Cell.Width() * 4);
+    EXPECT_GT(CountColour(Shown, Cell, ClientOrigin(), clHighlightText), 0)
+        << "a highlighted cell takes the highlight text colour, disabled or not";
+    EXPECT_EQ(CountColour(Shown, Cell, ClientOrigin(), clInactiveCaptionText), 0);
 }
 
 TEST_F(ItemListScreenTest, AClickOnAGlyphTogglesItAndADoubleClickDoesNot) {
