@@ -211,6 +211,93 @@ void TZkCustomItemListEditor::DeleteColumn(int ACol) {
         TCustomDrawGrid::DeleteColumn(ACol);
 }
 
+// ---- the keyboard ----
+
+bool TZkCustomItemListEditor::CanAddItem() {
+    if (!FPropertyOptions.Contains(propAdd)) return false;
+    const TGridCoord Name = CellOf(0, GetLogical(lwLine));
+    return !GetCellText(Name.X, Name.Y).empty();
+}
+
+int TZkCustomItemListEditor::AddItemLine(const std::string& Name, const std::string& ValueText,
+                                         bool Append) {
+    const int Fixed = GetLogical(lwFixedLines);
+    TZkItemProp* Current = GetCurrentItem();
+    if (Current && Current->GetName().empty() && Current->IsValueEmpty()) {
+        const int Line = GetLogical(lwLine);
+        const TGridCoord NameCell = CellOf(0, Line);
+        const TGridCoord ValueCell = CellOf(1, Line);
+        SetCellText(NameCell.X, NameCell.Y, Name);
+        SetCellText(ValueCell.X, ValueCell.Y, ValueText);
+        return Fixed + FShownItems.IndexOf(Current);
+    }
+    TZkItemProp* Item = nullptr;
+    if (Append) {
+        Item = FItems->AddItem();
+    } else {
+        // Before the current line's top-level item, so the new line lands there.
+        TZkItemProp* Top = Current;
+        while (Top && Top->GetParentItem()) Top = Top->GetParentItem();
+        Item = FItems->InsertItem(Top ? Top->GetIndex() : FItems->GetCount());
+    }
+    Item->SetName(Name);
+    Item->GetValues()->SetTextStr(ValueText);
+    UpdateLineCount();
+    return Fixed + FShownItems.IndexOf(Item);
+}
+
+void TZkCustomItemListEditor::CancelEdit() {
+    TInplaceEdit* Editor = GetInplaceEditor();
+    if (Editor && Editor->GetModified()) {
+        const std::string Before = Editor->GetText();
+        Editor->Reset();
+        if (GetCol() >= 0 && GetRow() >= 0) SetEditText(GetCol(), GetRow(), Editor->GetText());
+        if (Editor->GetText() != Before) Editor->SelectAll();
+        return;
+    }
+    TZkItemProp* Current = GetCurrentItem();
+    if (Current && Current->GetName().empty() && Current->IsValueEmpty())
+        DeleteItemAt(GetCol(), GetRow());
+}
+
+void TZkCustomItemListEditor::KeyDown(uint16_t& Key, TShiftState Shift) {
+    const bool Ctrl = Shift.Contains(ssCtrl);
+    const int LastLine = GetLogical(lwLineCount) - 1;
+    switch (Key) {
+        case VK_RETURN: CommitEdit(); break;
+        case VK_ESCAPE: CancelEdit(); break;
+        case VK_UP:
+            if (Ctrl) {
+                SetLogical(lwLine, GetLogical(lwFixedLines));
+                Key = 0;
+            }
+            break;
+        case VK_DOWN:
+            if (Ctrl) {
+                SetLogical(lwLine, LastLine);
+                Key = 0;
+            } else if (Shift.Empty() && GetLogical(lwLine) == LastLine && CanAddItem()) {
+                SetLogical(lwLine, AddItemLine("", "", true));
+                Key = 0;
+            }
+            break;
+        case VK_INSERT:
+            if (CanAddItem()) {
+                SetLogical(lwLine, AddItemLine("", "", false));
+                Key = 0;
+            }
+            break;
+        case VK_DELETE:
+            if (Ctrl && FPropertyOptions.Contains(propDelete)) {
+                DeleteItemAt(GetCol(), GetRow());
+                Key = 0;
+            }
+            break;
+        default: break;
+    }
+    if (Key) TCustomDrawGrid::KeyDown(Key, Shift);
+}
+
 // ---- the mouse ----
 
 void TZkCustomItemListEditor::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -235,6 +235,16 @@ public:
     // The grid or its editor has the focus.
     bool HasFocus() const;
 
+    // ---- keyboard editing ----
+    // propAdd is set and the current line's name is not empty.
+    bool CanAddItem();
+    // Fills the current blank line, or adds (Append) or inserts a top-level
+    // item there, named Name with ValueText; returns its line.
+    int AddItemLine(const std::string& Name, const std::string& ValueText, bool Append);
+    // Escape: back to the cell's text when it was edited, else a blank
+    // current line goes.
+    void CancelEdit();
+
 protected:
     // ---- grid base steps ----
     void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos,
@@ -249,6 +259,7 @@ protected:
     std::string GetEditMask(int ACol, int ARow) override;
     TEditStyle GetEditStyle(int ACol, int ARow) override;
     bool CanEditModify() override;
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void DoExit() override;

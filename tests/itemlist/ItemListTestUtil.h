@@ -30,6 +30,7 @@ public:
     using TZkCustomItemListEditor::CalcSizingState;
     using TZkCustomItemListEditor::GetEditMask;
     using TZkCustomItemListEditor::GetEditText;
+    using TZkCustomItemListEditor::KeyDown;
     using TZkCustomItemListEditor::MouseDown;
     using TZkCustomItemListEditor::RowMoved;
     using TZkCustomItemListEditor::SelectCell;
