@@ -1,5 +1,7 @@
 // TZkCustomItemListEditor: writing cells, edit styles and pick lists, committing, selecting
 // cells, deleting lines, the mouse (glyph clicks) and filing items under categories.
+#include "itemlist/ZkInplaceEditList.h"
+#include "itemlist/ZkInplaceEditList_p.h"
 #include "itemlist/ZkItemListEditor.h"
 #include "platform/core/ScopeExit.h"
 
@@ -8,8 +10,18 @@ namespace zk {
 // ---- the cell editor and cell text ----
 
 TInplaceEdit* TZkCustomItemListEditor::CreateEditor() {
-    FInplaceEditor = TCustomDrawGrid::CreateEditor();
-    return FInplaceEditor;
+    TZkInplaceEditList* Editor = Create<TZkInplaceEditList>(this);
+    Editor->SetDropDownRows(FDropDownRows);
+    Editor->SetOnEditButtonClick(TNotifyEvent([this](TObject*) { DoEditButtonClick(); }, this));
+    Editor->SetOnGetPickListItems(
+        TZkGetPickListItemsEvent(this, &TZkCustomItemListEditor::DoGetPickListItems));
+    FInplaceEditor = Editor;
+    return Editor;
+}
+
+// The base forgets a freed editor; so does this.
+TZkInplaceEditList* TZkCustomItemListEditor::GetInplaceEditList() const {
+    return GetInplaceEditor() ? FInplaceEditor : nullptr;
 }
 
 std::string TZkCustomItemListEditor::GetEditText(int ACol, int ARow) {
@@ -100,6 +112,9 @@ void TZkCustomItemListEditor::SetCellText(int ACol, int ARow, const std::string&
 TEditStyle TZkCustomItemListEditor::GetEditStyle(int ACol, int ARow) {
     if (!IsValueCell(ACol, ARow)) return esSimple;
     if (TZkItemProp* Item = ItemAtCell(ACol, ARow, true)) return Item->GetEditStyle();
+    if (TZkInplaceEditList* Editor = GetInplaceEditList())
+        return GetPickListItems(nullptr, Editor->GetPickList()->GetItems(), true) ? esPickList
+                                                                                  : esSimple;
     TOwned<TStringList> List(Create<TStringList>());
     return GetPickListItems(nullptr, List.get(), true) ? esPickList : esSimple;
 }
@@ -115,7 +130,9 @@ bool TZkCustomItemListEditor::GetPickListItems(TZkItemProp* Item, TStrings* List
         Item->GetOnGetPickList()(Item, FullName, List);
     else if (FOnGetPickList.Assigned())
         FOnGetPickList(this, FullName, List);
-    return List->GetCount() > 0;
+    const bool Result = List->GetCount() > 0;
+    if (TZkInplaceEditList* Editor = GetInplaceEditList()) Editor->SetPickListLoaded(Result);
+    return Result;
 }
 
 void TZkCustomItemListEditor::DoGetPickListItems(int ACol, int ARow, TStrings* List) {
@@ -250,8 +267,12 @@ void TZkCustomItemListEditor::CancelEdit() {
     TInplaceEdit* Editor = GetInplaceEditor();
     if (Editor && Editor->GetModified()) {
         const std::string Before = Editor->GetText();
-        Editor->Reset();
-        if (GetCol() >= 0 && GetRow() >= 0) SetEditText(GetCol(), GetRow(), Editor->GetText());
+        if (TZkInplaceEditList* List = GetInplaceEditList()) {
+            List->RestoreContents();
+        } else {
+            Editor->Reset();
+            if (GetCol() >= 0 && GetRow() >= 0) SetEditText(GetCol(), GetRow(), Editor->GetText());
+        }
         if (Editor->GetText() != Before) Editor->SelectAll();
         return;
     }

@@ -4,6 +4,7 @@
 
 #include "itemlist/ZkDeltaFont.h"
 #include "itemlist/ZkHintWindow.h"
+#include "itemlist/ZkInplaceEditList.h"
 #include "itemlist/ZkItemListRegistration.h"
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/ScopeExit.h"
@@ -446,6 +447,7 @@ void TZkCustomItemListEditor::SetSorted(bool Value) {
 void TZkCustomItemListEditor::SetDropDownRows(int Value) {
     if (Value <= 0 || Value == FDropDownRows) return;
     FDropDownRows = Value;
+    if (TZkInplaceEditList* Editor = GetInplaceEditList()) Editor->SetDropDownRows(Value);
 }
 
 void TZkCustomItemListEditor::SetPropertyOptions(TILEPropOptions Value) {

@@ -13,6 +13,7 @@ namespace zk {
 
 class TZkCustomDeltaFont;
 class TZkHintWindow;
+class TZkInplaceEditList;
 
 // A read-only pre-order view over the tree: every item (AllItems) or the
 // items that occupy lines (ShownItems). It is computed from the tree's line
@@ -244,6 +245,8 @@ public:
     // Escape: back to the cell's text when it was edited, else a blank
     // current line goes.
     void CancelEdit();
+    // The cell editor; null until first shown.
+    TZkInplaceEditList* GetInplaceEditList() const;
 
 protected:
     // ---- grid base steps ----
@@ -281,6 +284,7 @@ private:
     friend class TZkItemProps;
     friend class TZkItemProp;
     friend class TZkItemList;
+    friend class TZkInplaceEditList;
     class TEditorHider;
 
     void InitFonts();
@@ -305,7 +309,7 @@ private:
     TOwned<TStringList> FTitleCaptions;
     TILEDisplayOptions FDisplayOptions = TILEDisplayOptions::FromInt(15);
     int FDropDownRows = 8;
-    TInplaceEdit* FInplaceEditor = nullptr;  // owned by the grid base as its cell editor
+    TZkInplaceEditList* FInplaceEditor = nullptr;  // owned by the grid base as its cell editor
     std::string FPendingName;
     bool FDeletingGuard = false;
     int FSavedShownCount = 0;

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "itemlist/ZkHintWindow.h"
+#include "itemlist/ZkInplaceEditList.h"
 #include "itemlist/ZkItemListEditor.h"
 #include "platform/gui/GuiRegistration.h"
 
@@ -16,7 +17,8 @@ void RegisterItemListClasses() {
     std::call_once(Once, [] {
         RegisterGuiClasses();
         RegisterItemListResources();
-        RegisterClasses({TZkItemListEditor::StaticClass(), TZkHintWindow::StaticClass()});
+        RegisterClasses({TZkItemListEditor::StaticClass(), TZkHintWindow::StaticClass(),
+                         TZkInplaceEditList::StaticClass()});
     });
 }
 

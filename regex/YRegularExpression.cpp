@@ -499,6 +499,35 @@ int TYRegularExpression::Find(const std::string& Text, int StartPos, int& MatchL
     return 0;
 }
 
+bool TYRegularExpression::CanStartMatch(const std::string& Text) {
+    if (FStates.empty()) Compile();
+    if (FExpression.empty() || FStates.empty()) return false;
+    const int Len = static_cast<int>(Text.size());
+    TStateDeque& Q = ScratchDeque();
+    Q.Reset(FStates.size(), Text.size());
+    Q.PushMarker();
+    Q.PushBack(FStartState);
+    const TRXState* States = FStates.data();
+    int I = 0;
+    unsigned char C = 0;
+    // As MatchAt, but a final state does not end the walk: what counts is
+    // whether any state is still alive once the whole text is read.
+    while (!Q.IsEmpty()) {
+        const int32_t N = Q.PopFront();
+        if (N != ScanMarker) {
+            Advance(States[N], C, Q);
+            continue;
+        }
+        if (Q.IsEmpty()) return false;
+        if (I == Len) return true;
+        ++I;
+        Q.NextPosition();
+        C = Fold(static_cast<unsigned char>(Text[I - 1]));
+        Q.PushMarker();
+    }
+    return false;
+}
+
 int TYRegularExpression::Find(const std::string& Text) {
     int MatchLength = 0;
     return Find(Text, MatchLength);

@@ -72,6 +72,11 @@ public:
     // 1-based position of the first match at or after StartPos, or 0.
     virtual int Find(const std::string& Text, int StartPos, int& MatchLength);
     int Find(const std::string& Text);
+    // Whether Text, read from its first character, is a whole match or the
+    // start of one: some continuation (possibly none) makes it match. Lets an
+    // editor keep a half-typed value that the expression can still accept.
+    // False for an empty expression; raises ERXException when it does not compile.
+    bool CanStartMatch(const std::string& Text);
 
     void Assign(TPersistent* Source) override;
 

@@ -504,5 +504,33 @@ TEST(RegexHostileInput, DeepNestingIsASyntaxErrorNotAStackOverflow) {
     EXPECT_EQ(1, Ok.Find("a"));
 }
 
+// A half-typed value is kept while the expression can still accept it.
+TEST(RegexPrefixTest, CanStartMatchAcceptsWholeMatchesAndTheirBeginnings) {
+    TYRegularExpression Digits("[0-9]+");
+    EXPECT_TRUE(Digits.CanStartMatch("1"));
+    EXPECT_TRUE(Digits.CanStartMatch("123"));
+    EXPECT_TRUE(Digits.CanStartMatch("")) << "the empty text can still become a match";
+    EXPECT_FALSE(Digits.CanStartMatch("12a"));
+    EXPECT_FALSE(Digits.CanStartMatch("a"));
+
+    TYRegularExpression Date("^[0-9][0-9]/[0-9][0-9]$");
+    EXPECT_TRUE(Date.CanStartMatch("\n1"));
+    EXPECT_TRUE(Date.CanStartMatch("\n12/3"));
+    EXPECT_TRUE(Date.CanStartMatch("\n12/31"));
+    EXPECT_TRUE(Date.CanStartMatch("\n12/31\r"));
+    EXPECT_FALSE(Date.CanStartMatch("\n12/31\r1")) << "nothing follows the end of the line";
+    EXPECT_FALSE(Date.CanStartMatch("\n123"));
+    EXPECT_FALSE(Date.CanStartMatch("12")) << "the line start must come first";
+
+    TYRegularExpression Loop("(a*)*b");
+    EXPECT_TRUE(Loop.CanStartMatch(std::string(1000, 'a')));
+    EXPECT_FALSE(Loop.CanStartMatch("aaba"));
+
+    TYRegularExpression Caseless("abc");
+    Caseless.SetCaseSensitive(false);
+    EXPECT_TRUE(Caseless.CanStartMatch("AB"));
+    EXPECT_FALSE(TYRegularExpression("").CanStartMatch("x"));
+}
+
 }  // namespace
 }  // namespace zk
