@@ -1,4 +1,5 @@
-// libFuzzer target: compiles arbitrary expressions and checks Find and MatchAt against each other.
+// libFuzzer target: compiles arbitrary expressions and checks Find, MatchAt and CanStartMatch
+// against each other.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -55,6 +56,12 @@ void Exercise(TYRegularExpression& R, const std::string& Text) {
     for (int StartPos : {1, 2, Len / 2, Len, Len + 1}) CheckFind(R, Text, StartPos);
     int Length = -1;
     if (R.MatchAt(Text, Len + 1, Length)) Check(Length == 0);
+    // A text that can start a match has every prefix able to; a match from the
+    // first character can start one.
+    if (!R.GetExpression().empty() && R.CanStartMatch(Text))
+        Check(R.CanStartMatch(Text.substr(0, static_cast<size_t>(Len / 2))));
+    if (R.MatchAt(Text, 1, Length) && !R.GetExpression().empty())
+        Check(R.CanStartMatch(Text.substr(0, static_cast<size_t>(Length))));
 }
 
 }  // namespace
