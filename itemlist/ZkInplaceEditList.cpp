@@ -262,6 +262,7 @@ void TZkInplaceEditList::DoGetPickListItems() {
 
 void TZkInplaceEditList::DropDown() {
     if (FListVisible || !FActiveList) return;
+    if (TZkCustomItemListEditor* G = ItemGrid()) G->HideItemHint();
     FActiveList->SetWidth(GetWidth());
     if (FActiveList == FPickList) {
         DoGetPickListItems();
@@ -299,10 +300,14 @@ void TZkInplaceEditList::DropDown() {
     Invalidate();
 }
 
+// The value goes in as typing would put it, so that a value the expression
+// refuses can be undone; it is selected, so that typing replaces it.
 void TZkInplaceEditList::TakeListValue(const std::string& Value) {
-    SetText(Value);
-    SetModified(true);
-    if (TZkCustomItemListEditor* G = ItemGrid()) G->SetEditText(G->GetCol(), G->GetRow(), Value);
+    {
+        TValueRollback<bool> Whole(FUndoing, true);
+        ReplaceText(Value);
+    }
+    SelectAll();
 }
 
 void TZkInplaceEditList::CloseUp(bool Accept) {
@@ -464,6 +469,7 @@ void TZkInplaceEditList::WndProc(TMessage& Message) {
 
 void TZkInplaceEditList::KeyDown(uint16_t& Key, TShiftState Shift) {
     TZkCustomItemListEditor* G = ItemGrid();
+    if (G) G->HideItemHint();
     switch (Key) {
         case VK_TAB:
             if (!Shift.Contains(ssAlt)) ValidateOrUndo();
@@ -511,7 +517,6 @@ void TZkInplaceEditList::DblClick() {
             const int Next = Index < 0 || Index + 1 >= Count ? 0 : Index + 1;
             FPickList->SetItemIndex(Next);
             TakeListValue(FPickList->GetItems()->Get(Next));
-            SelectAll();
         }
     }
     if (FEditStyle == esPickList && ListActive && G) G->CommitEdit();

@@ -125,7 +125,7 @@ private:
     TCustomListBox* FActiveList = nullptr;  // FPickList or null; not owned
     TPopupListbox* FPickList = nullptr;     // owned as a component; cleared when freed
     bool FTracking = false;
-    bool FUndoing = false;                   // a rejected keystroke is being taken back
+    bool FUndoing = false;  // a change the keystroke rule does not judge (an undo, a list value)
     TPoint FLastMouse{-1, -1};               // where the last button press or double click happened
     TPressWatcher* FPressWatcher = nullptr;  // owned; filters the application while the list shows
 };

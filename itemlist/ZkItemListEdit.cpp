@@ -1,8 +1,12 @@
 // TZkCustomItemListEditor: writing cells, edit styles and pick lists, committing, selecting
 // cells, deleting lines, the mouse (glyph clicks) and filing items under categories.
+#include <algorithm>
+#include <optional>
+
 #include "itemlist/ZkInplaceEditList.h"
 #include "itemlist/ZkInplaceEditList_p.h"
 #include "itemlist/ZkItemListEditor.h"
+#include "itemlist/ZkItemListEditor_p.h"
 #include "platform/core/ScopeExit.h"
 
 namespace zk {
@@ -42,32 +46,28 @@ void TZkCustomItemListEditor::SetEditText(int ACol, int ARow, const std::string&
     TCustomDrawGrid::SetEditText(ACol, ARow, Value);
     // The title line is not an item's: the editor passing over it writes nothing.
     if (LogicalLineOf(ACol, ARow) < GetLogical(lwFixedLines)) return;
+    // Text typed into the current cell: the editor stays with the item it
+    // writes to, also when a sorted rename moves the item.
+    std::optional<TEditorHold> Hold;
+    if (ACol == GetCol() && ARow == GetRow()) Hold.emplace(*this);
     TZkItemProp* Written = nullptr;
     {
         BeginUpdate();
         TScopeExit Done([this] { EndUpdate(); });
         Written = WriteEditText(ACol, ARow, Value);
     }
-    // A renamed item may have moved to its sorted place: the current line
-    // follows it, so the editor never goes on writing into its new neighbour.
-    if (!Written) return;
-    const int Index = FShownItems.IndexOf(Written);
+    if (Written && !FollowItem(Written, LogicalLineOf(ACol, ARow)) && Hold) Hold->Reload();
+}
+
+bool TZkCustomItemListEditor::FollowItem(TZkItemProp* Item, int OldLine) {
+    const int Index = FShownItems.IndexOf(Item);
     const int Line = GetLogical(lwFixedLines) + Index;
-    if (Index < 0 || Line == LogicalLineOf(ACol, ARow) || Line >= GetLogical(lwLineCount)) return;
-    // The editor already holds the item's text: moving with it must neither
-    // hand that text to the old line nor lose the caret.
-    TInplaceEdit* Editor = GetInplaceEditor();
-    const int SelStart = Editor ? Editor->GetSelStart() : 0;
-    const int SelLength = Editor ? Editor->GetSelLength() : 0;
-    {
-        BeginUpdate();
-        TScopeExit Done([this] { EndUpdate(); });
-        MoveLineQuietly(Line);
-    }
-    if (Editor && Editor == GetInplaceEditor() && Editor->GetVisible()) {
-        Editor->SetSelStart(SelStart);
-        Editor->SetSelLength(SelLength);
-    }
+    if (Index < 0 || Line >= GetLogical(lwLineCount)) return false;
+    if (Line == OldLine) return true;
+    BeginUpdate();
+    TScopeExit Done([this] { EndUpdate(); });
+    MoveLineQuietly(Line);
+    return true;
 }
 
 TZkItemProp* TZkCustomItemListEditor::WriteEditText(int ACol, int ARow, const std::string& Value) {
@@ -165,21 +165,29 @@ void TZkCustomItemListEditor::CommitEdit() {
     TInplaceEdit* Editor = GetInplaceEditor();
     if (!Editor || !Editor->GetModified()) return;
     if (TZkItemProp* Item = GetCurrentItem()) Item->Validate();
-    if (GetInplaceEditor()) GetInplaceEditor()->SetModified(false);
+    // What was committed is what Escape goes back to from now on.
+    if (GetInplaceEditor()) GetInplaceEditor()->KeepText();
 }
 
 bool TZkCustomItemListEditor::SelectCell(int ACol, int ARow) {
+    if (FMovingQuietly) return true;
     const int Target = LogicalLineOf(ACol, ARow);
     const int Current = GetLogical(lwLine);
     TZkItemProp* Blank = GetCurrentItem();
     if (FDropBlankLines && Target != Current && FShownItems.GetCount() > 0 && !FDeletingGuard &&
         Blank && Blank->GetName().empty() && Blank->IsValueEmpty()) {
+        const int ShownBefore = FShownItems.GetCount();
         if (FOrientation == goVertical)
             DeleteRow(GetRow());
         else
             DeleteItemAt(GetCol(), GetRow());
         if (Target > Current) {
-            TGridCoord Up = CellOf(LogicalColumnOf(ACol, ARow), Target - 1);
+            // The target moved up by the lines that went (a blank item may have
+            // had children); a target among them is gone, and the line stays.
+            const int Removed = ShownBefore - FShownItems.GetCount();
+            const int Line = std::min(std::max(Current, Target - Removed),
+                                      GetLogical(lwLineCount) - 1);
+            TGridCoord Up = CellOf(LogicalColumnOf(ACol, ARow), Line);
             FocusCell(Up.X, Up.Y, true);
             return false;
         }
@@ -241,11 +249,15 @@ int TZkCustomItemListEditor::AddItemLine(const std::string& Name, const std::str
     const int Fixed = GetLogical(lwFixedLines);
     TZkItemProp* Current = GetCurrentItem();
     if (Current && Current->GetName().empty() && Current->IsValueEmpty()) {
-        const int Line = GetLogical(lwLine);
-        const TGridCoord NameCell = CellOf(0, Line);
-        const TGridCoord ValueCell = CellOf(1, Line);
-        SetCellText(NameCell.X, NameCell.Y, Name);
-        SetCellText(ValueCell.X, ValueCell.Y, ValueText);
+        // Written through the item, as a sorted grid moves it when it is named;
+        // the line goes with it, and the editor takes the new text afterwards.
+        TEditorHold Hold(*this);
+        Hold.Reload();
+        BeginUpdate();
+        TScopeExit Done([this] { EndUpdate(); });
+        Current->SetName(Name);
+        Current->GetValues()->SetTextStr(ValueText);
+        if (!FollowItem(Current, GetLogical(lwLine))) return GetLogical(lwLine);
         return Fixed + FShownItems.IndexOf(Current);
     }
     TZkItemProp* Item = nullptr;
@@ -282,6 +294,7 @@ void TZkCustomItemListEditor::CancelEdit() {
 }
 
 void TZkCustomItemListEditor::KeyDown(uint16_t& Key, TShiftState Shift) {
+    HideItemHint();
     const bool Ctrl = Shift.Contains(ssCtrl);
     const int LastLine = GetLogical(lwLineCount) - 1;
     switch (Key) {
@@ -381,8 +394,9 @@ TZkItemProp* TZkCustomItemListEditor::GetCategoryItem(TZkItemProp* Item, const s
 
 void TZkCustomItemListEditor::CategorizeItem(TZkItemProp* Item, TStrings* Categories,
                                              bool MultiCategory) {
+    // Category items are what items are filed under; a default category would file into itself.
     TZkItemProp* Parent = Item->GetParentItem();
-    if (!Parent) return;
+    if (!Parent || Item->GetCategory()) return;
     TZkItemProp* Target = GetCategoryItem(Item, Item->GetName());
     if (!Target) return;
     if (IsLoading() || !MultiCategory) {

@@ -1,6 +1,7 @@
 // TZkCustomItemListEditor: construction, properties, logical coordinates, the line lists, update
 // brackets, layout, column sizing and orientation; TZkItemListEditor's published properties.
 #include "itemlist/ZkItemListEditor.h"
+#include "itemlist/ZkItemListEditor_p.h"
 
 #include "itemlist/ZkDeltaFont.h"
 #include "itemlist/ZkHintWindow.h"
@@ -209,7 +210,12 @@ void TZkCustomItemListEditor::LayoutChanged() {
 
 void TZkCustomItemListEditor::RefreshEditor() {
     TInplaceEdit* Editor = GetInplaceEditor();
-    if (!Editor || !GetEditorMode() || !Editor->GetVisible()) return;
+    if (!Editor || !GetEditorMode()) return;
+    // Hidden while the layout was deferred: it shows again over the current cell.
+    if (!Editor->GetVisible()) {
+        UpdateEdit();
+        return;
+    }
     if (Editor->GetEditText() != GetEditText(GetCol(), GetRow())) InvalidateEditor();
 }
 
@@ -233,39 +239,72 @@ void TZkCustomItemListEditor::ResyncShownSizes(TZkItemProps* Collection) {
     }
 }
 
+bool TZkCustomItemListEditor::LayoutDeferred() const {
+    return FUpdateLock > 0 || !FConstructed || IsDestroying() ||
+           (FItems && FItems->GetUpdateCount() > 0);
+}
+
 void TZkCustomItemListEditor::ShownLinesChanging() {
     if (FRemembering || !FConstructed || IsDestroying()) return;
+    if (LayoutDeferred()) {
+        // The layout waits for the bracket, and the editor's cell would go
+        // stale meanwhile; its text is its item's already, so it goes now.
+        if (!IsEditorHeld()) HideEdit();
+        return;
+    }
     FRememberedCurrent = GetCurrentItem();
     FRemembering = true;
 }
 
-void TZkCustomItemListEditor::ItemNotify(TZkItemProp*, TCollectionNotification Action) {
+TZkItemProp* TZkCustomItemListEditor::TakeRememberedCurrent() {
+    TZkItemProp* Current = FRemembering ? FRememberedCurrent : nullptr;
+    if (!FRemembering && !LayoutDeferred()) Current = GetCurrentItem();
     FRemembering = false;
     FRememberedCurrent = nullptr;
-    if (Action == cnExtracting) ItemChanging();
+    return Current;
+}
+
+void TZkCustomItemListEditor::LinesChanged(TZkItemProp* Current) {
+    if (LayoutDeferred()) {
+        LayoutChanged();
+        return;
+    }
+    TEditorHold Hold(*this);
+    if (Current) {
+        const int Index = FShownItems.IndexOf(Current);
+        if (Index < 0) {
+            Hold.Reload();
+        } else {
+            // Counted first, so that the item's line exists when lines came above it.
+            UpdateLineCount();
+            const int Line = GetLogical(lwFixedLines) + Index;
+            if (Line != GetLogical(lwLine) && Line < GetLogical(lwLineCount)) MoveLineQuietly(Line);
+        }
+    }
     LayoutChanged();
+}
+
+void TZkCustomItemListEditor::ItemNotify(TZkItemProp*, TCollectionNotification Action) {
+    TZkItemProp* Current = TakeRememberedCurrent();
+    // Deleting comes before the item leaves: the lines are still whole.
+    if (Action == cnDeleting) {
+        LayoutChanged();
+        return;
+    }
+    LinesChanged(Current);
 }
 
 void TZkCustomItemListEditor::ItemShownChanged(TZkItemProp*) {
-    TZkItemProp* Current = FRemembering ? FRememberedCurrent : GetCurrentItem();
-    FRemembering = false;
-    FRememberedCurrent = nullptr;
+    TZkItemProp* Current = TakeRememberedCurrent();
     if (IsDestroying() || !FItems || FItems->GetUpdateCount() > 0) return;
-    LayoutChanged();
-    if (!Current || FUpdateLock > 0) return;
-    int Index = FShownItems.IndexOf(Current);
-    if (Index < 0) return;
-    int Line = GetLogical(lwFixedLines) + Index;
-    if (Line != GetLogical(lwLine) && Line < GetLogical(lwLineCount)) MoveLineQuietly(Line);
+    LinesChanged(Current);
 }
 
-// Moves the current line for the layout's sake. A blank line is dropped
-// only when the user leaves it, not when the lines shift under it (the
-// blank item may be the one just added).
+// Moves the current line for the layout's sake: the item stays current, so
+// nothing is committed, and a blank line is not dropped (the blank item may
+// be the one just added).
 void TZkCustomItemListEditor::MoveLineQuietly(int Line) {
-    const bool Saved = FDeletingGuard;
-    FDeletingGuard = true;
-    TScopeExit Restore([this, Saved] { FDeletingGuard = Saved; });
+    TValueRollback<bool> Quiet(FMovingQuietly, true);
     SetLogical(lwLine, Line);
 }
 
@@ -275,17 +314,17 @@ void TZkCustomItemListEditor::SetShownRecursive(TZkItemProp* Item, bool) {
 }
 
 void TZkCustomItemListEditor::ItemsUpdate(TZkItemProp* Item) {
-    FRemembering = false;
-    FRememberedCurrent = nullptr;
+    TZkItemProp* Current = TakeRememberedCurrent();
     if (!FItems) return;
-    bool Idle = FItems->GetUpdateCount() == 0 && FUpdateLock == 0;
-    if (Idle && !Item) {
-        BeginUpdate();
-        TScopeExit Done([this] { EndUpdate(); });
-        RebuildAllItems();
-        RebuildShownItems();
-    }
-    if (Idle) RefreshEditor();
+    HideItemHint();  // it may show a value that is gone
+    const bool Idle = FItems->GetUpdateCount() == 0 && FUpdateLock == 0;
+    if (!Idle) return;
+    // A whole collection changed (items moved, a bracket closed): the lists
+    // are exact already, the layout and the current line follow.
+    if (!Item)
+        LinesChanged(Current);
+    else
+        RefreshEditor();
 }
 
 void TZkCustomItemListEditor::ItemChanging() {
@@ -366,9 +405,7 @@ std::string TZkCustomItemListEditor::GetCellText(int ACol, int ARow) {
     if (I < 0 || I >= FShownItems.GetCount()) return std::string();
     TZkItemProp* Item = FShownItems.GetItem(I);
     if (C == 0) return Item->GetName();
-    TZkItemPropValueStrings* Values = Item->GetValues();
-    if (C - 1 < GetValueColCount()) Values->Get(C - 1);  // fits the list to the columns
-    return C - 1 < Values->GetCount() ? Values->Get(C - 1) : std::string();
+    return C - 1 < GetValueColCount() ? Item->GetValues()->GetCellValue(C - 1) : std::string();
 }
 
 TFont* TZkCustomItemListEditor::GetCellValueFont(int ACol, int ARow) {
@@ -459,6 +496,10 @@ void TZkCustomItemListEditor::SetPropertyOptions(TILEPropOptions Value) {
 }
 
 void TZkCustomItemListEditor::SetDisplayOptions(TILEDisplayOptions Value) {
+    // The title line and the column count move the current cell: it comes back afterwards.
+    TZkItemProp* Current = GetCurrentItem();
+    const int Column = GetLogical(lwColumn);
+    TEditorHold Hold(*this);
     const bool TitlesChange =
         Value.Contains(doColumnTitles) != FDisplayOptions.Contains(doColumnTitles);
     if (TitlesChange) ApplyColumnTitles(Value.Contains(doColumnTitles));
@@ -474,6 +515,23 @@ void TZkCustomItemListEditor::SetDisplayOptions(TILEDisplayOptions Value) {
         RebuildShownItems();
     }
     LayoutChanged();
+    if (!ReturnTo(Current, Column)) Hold.Reload();
+}
+
+bool TZkCustomItemListEditor::ReturnTo(TZkItemProp* Item, int Column) {
+    if (!FConstructed || Column < 0 || Column >= GetLogical(lwColCount)) return false;
+    int Line = GetLogical(lwLine);
+    if (Item) {
+        const int Index = FShownItems.IndexOf(Item);
+        if (Index < 0) return false;
+        Line = GetLogical(lwFixedLines) + Index;
+    }
+    if (Line < GetLogical(lwFixedLines) || Line >= GetLogical(lwLineCount)) return false;
+    const TGridCoord Cell = CellOf(Column, Line);
+    if (Cell.X == GetCol() && Cell.Y == GetRow()) return true;
+    TValueRollback<bool> Quiet(FMovingQuietly, true);
+    FocusCell(Cell.X, Cell.Y, true);
+    return true;
 }
 
 void TZkCustomItemListEditor::SetGridColCount(int Value) {

@@ -286,6 +286,7 @@ private:
     friend class TZkItemList;
     friend class TZkInplaceEditList;
     class TEditorHider;
+    class TEditorHold;
 
     void InitFonts();
     TZkCustomDeltaFont* NewDeltaFont(void (TZkCustomItemListEditor::*Handler)(TObject*));
@@ -297,7 +298,21 @@ private:
     void AskParentFont(TObject* Sender, TFont*& ParentFont);
     void ResyncShownSizes(TZkItemProps* Collection);
     void RefreshEditor();
+    // Moves the current line under the same item (the lines moved): no commit, no blank-line drop.
     void MoveLineQuietly(int Line);
+    // A bracket is open (or the grid is not whole): layout waits.
+    bool LayoutDeferred() const;
+    // The current item from before the shown lines changed (or now), forgotten at once.
+    TZkItemProp* TakeRememberedCurrent();
+    // The lines changed: lays out and makes Current's line current again, the
+    // editor going along; when Current no longer shows the editor reloads.
+    void LinesChanged(TZkItemProp* Current);
+    // Makes Item's line (or, without Item, the current line) and logical
+    // Column current again, quietly; false when that cell is gone.
+    bool ReturnTo(TZkItemProp* Item, int Column);
+    // Item may have moved from OldLine (a sorted rename): its line becomes
+    // current, quietly. False when Item no longer shows; the caller holds the editor.
+    bool FollowItem(TZkItemProp* Item, int OldLine);
     // SetEditText's writing step; returns the item written to, if any.
     TZkItemProp* WriteEditText(int ACol, int ARow, const std::string& Value);
     void ShowItemHint(int X, int Y);
@@ -344,6 +359,7 @@ private:
     // notification that ends such a change, so it never outlives its item.
     TZkItemProp* FRememberedCurrent = nullptr;
     bool FRemembering = false;
+    bool FMovingQuietly = false;  // MoveLineQuietly is running
 };
 
 // The item-list grid with its properties published.

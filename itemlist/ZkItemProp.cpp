@@ -147,7 +147,7 @@ void TZkItemProp::SetItems(TZkItemProps* Value) {
 }
 
 bool TZkItemProp::IsItemsStored() const {
-    return HasChildren();
+    return HasChildren() || (FItems && (FItems->IsCategoriesStored() || FItems->IsDefaultCategoryNameStored()));
 }
 
 // ---- derived values ----
@@ -321,10 +321,14 @@ void TZkItemProp::NameChanging(const std::string& NewName) {
         TZkItemProp* Target = Grid->GetCategoryItem(this, NewName);
         if (Target && Target != GetParentItem()) SetCollection(Target->GetItems());
     }
+    PlaceByName(NewName);
+}
+
+void TZkItemProp::PlaceByName(const std::string& Name) {
     TZkItemProps* C = GetItemCollection();
     if (!C || !C->GetSorted()) return;
     int Index = 0;
-    C->Find(NewName, Index);
+    C->Find(Name, Index);
     if (Index > GetIndex()) --Index;
     if (Index != GetIndex()) SetIndex(Index);
 }
@@ -409,12 +413,18 @@ void TZkItemProp::SetData(int Value) {
 }
 
 void TZkItemProp::SetIndex(int Value) {
-    if (TZkItemProps* C = GetItemCollection(); C && Value != GetIndex()) C->InvalidateIndex();
+    TZkItemProps* C = GetItemCollection();
+    if (!C || Value == GetIndex()) return;
+    // Its lines move: the grid remembers its current item to follow it.
+    if (FInLineIndex && FShownSize > 0)
+        if (TZkCustomItemListEditor* Grid = GetGrid()) Grid->ShownLinesChanging();
+    C->InvalidateIndex();
     TCollectionItem::SetIndex(Value);
 }
 
 void TZkItemProp::SetCollection(TCollection* Value) {
     if (Value == GetCollection()) return;
+    const bool Moving = GetCollection() != nullptr;
     // Never into its own subtree: the item would own itself.
     for (auto* C = DynamicCast<TZkItemProps>(Value); C; ) {
         TZkItemProp* P = C->GetParentItem();
@@ -422,6 +432,7 @@ void TZkItemProp::SetCollection(TCollection* Value) {
         C = P ? P->GetItemCollection() : nullptr;
     }
     TCollectionItem::SetCollection(Value);
+    if (Moving) PlaceByName(FName);  // a sorted collection stays sorted
 }
 
 // ---- pick list ----
@@ -578,7 +589,9 @@ void TZkItemProp::Assign(TPersistent* Source) {
     }
     FCategory = Src->FCategory;
     SetDefaultCategory(Src->FDefaultCategory);
-    SetName(Src->FName);
+    // A plain copy: naming would file the copy by its name, under the
+    // categories and the uniqueness rule that the caller is working around.
+    FName = Src->FName;
     FHint = Src->FHint;
     FReadOnlyFlag = Src->GetReadOnly();
     FEditStyle = Src->FEditStyle;
@@ -605,6 +618,7 @@ void TZkItemProp::Assign(TPersistent* Source) {
     else if (FItems)
         FItems->Clear();
     VisibilityChanged();
+    PlaceByName(FName);
     Changed(false);
 }
 
@@ -620,7 +634,7 @@ void TZkItemProp::Validate() {
     if (FOnValidate.Assigned())
         FOnValidate(Grid, this, Grid ? Grid->GetLogical(lwColumn) : 1);
     else if (Grid && Grid->GetOnValidate().Assigned())
-        Grid->GetOnValidate()(Grid, this, 1);
+        Grid->GetOnValidate()(Grid, this, Grid->GetLogical(lwColumn));
 }
 
 // ---- TZkItemPropValueStrings ----
@@ -628,22 +642,28 @@ void TZkItemProp::Validate() {
 ZK_IMPLEMENT_CLASS(TZkItemPropValueStrings)
 void TZkItemPropValueStrings::DescribeClass(TClassBuilder<TZkItemPropValueStrings>&) {}
 
-void TZkItemPropValueStrings::FitToGrid(int Index) const {
+void TZkItemPropValueStrings::FitToGrid(int Index, bool Shorten) const {
     TZkCustomItemListEditor* Grid = FItem ? FItem->GetGrid() : nullptr;
     if (!Grid) return;
     int Columns = Grid->GetValueColCount();
     if (Index >= Columns || GetCount() == Columns) return;
+    if (!Shorten && Index < GetCount()) return;
     auto* Self = const_cast<TZkItemPropValueStrings*>(this);
-    bool Saved = FSuppressChange;
-    Self->FSuppressChange = true;
-    TScopeExit Restore([Self, Saved] { Self->FSuppressChange = Saved; });
+    TValueRollback<bool> Quiet(Self->FSuppressChange, true);
     while (Self->GetCount() < Columns) Self->TStringList::Add(std::string());
-    while (Self->GetCount() > Columns) Self->TStringList::Delete(Self->GetCount() - 1);
+    while (Shorten && Self->GetCount() > Columns) Self->TStringList::Delete(Self->GetCount() - 1);
 }
 
+// Reading pads a short list but never shortens one: a stream writer reads
+// through here, and what it reads must be all there is.
 std::string TZkItemPropValueStrings::Get(int Index) const {
-    FitToGrid(Index);
+    FitToGrid(Index, false);
     return TStringList::Get(Index);
+}
+
+std::string TZkItemPropValueStrings::GetCellValue(int Index) const {
+    FitToGrid(Index, true);
+    return Index < GetCount() ? TStringList::Get(Index) : std::string();
 }
 
 void TZkItemPropValueStrings::Put(int Index, const std::string& S) {

@@ -46,7 +46,12 @@ public:
     bool GetSuppressChange() const { return FSuppressChange; }
     void SetSuppressChange(bool Value) { FSuppressChange = Value; }
 
+    // Pads the list to the grid's value columns when Index lies beyond it.
     std::string Get(int Index) const override;
+    // The text of value column Index as a cell shows it: the list is fitted
+    // to the grid's value columns first (with one column only the first line
+    // stays).
+    std::string GetCellValue(int Index) const;
     // Stores only a different string.
     void Put(int Index, const std::string& S) override;
     // The whole text with trailing white space removed: the item's value text.
@@ -57,8 +62,8 @@ protected:
     void Changed() override;
 
 private:
-    // Pads or shortens the list to the grid's value column count, silently.
-    void FitToGrid(int Index) const;
+    // Pads (and with Shorten, shortens) the list to the grid's value column count, silently.
+    void FitToGrid(int Index, bool Shorten) const;
 
     TZkItemProp* FItem = nullptr;  // the owner of this list
     bool FSuppressChange = false;
@@ -221,6 +226,8 @@ private:
     void SyncSizes();
     void RepaintLine() const;
     void ItemsCollectionCreated(TZkItemProps* Items) const;
+    // Moves the item to where Name belongs when its collection is sorted.
+    void PlaceByName(const std::string& Name);
 
     std::string FName;
     std::string FHint;
@@ -332,7 +339,6 @@ private:
     friend class TZkItemList;
     bool IsCategoriesStored() const;
     bool IsDefaultCategoryNameStored() const;
-    void QuickSort(int L, int R, const TItemCompare& Compare);
     // The line index: two Fenwick trees over the items' subtree sizes,
     // rebuilt lazily after items moved.
     void IndexAdded(TZkItemProp* Item);

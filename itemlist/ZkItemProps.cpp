@@ -7,6 +7,7 @@
 #include "itemlist/ZkItemProp.h"
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/ScopeExit.h"
+#include "platform/core/Sort.h"
 #include "platform/core/SysUtils.h"
 
 namespace zk {
@@ -266,43 +267,25 @@ void TZkItemProps::Sort(bool ThisLevelOnly) {
 void TZkItemProps::CustomSort(const TItemCompare& Compare, bool ThisLevelOnly) {
     if (FSorted || GetCount() == 0) return;
     TUpdateGuard<TZkItemProps> Guard(*this);
-    QuickSort(0, GetCount() - 1, Compare);
+    // Sorted aside and put in place at once: moving items one by one costs a
+    // shift of the level for every exchange.
+    std::vector<TCollectionItem*> Order;
+    Order.reserve(static_cast<size_t>(GetCount()));
+    for (int I = 0; I < GetCount(); ++I) Order.push_back(GetItem(I));
+    BoundedQuickSort(
+        0, GetCount() - 1,
+        [&](int I, int J) {
+            return Compare(static_cast<TZkItemProp*>(Order[static_cast<size_t>(I)]),
+                           static_cast<TZkItemProp*>(Order[static_cast<size_t>(J)]));
+        },
+        [&](int I, int J) { std::swap(Order[static_cast<size_t>(I)], Order[static_cast<size_t>(J)]); });
+    Changing();
+    Reorder(Order);
+    InvalidateIndex();
+    TCollection::Changed();
     if (ThisLevelOnly) return;
     for (int I = 0; I < GetCount(); ++I)
         if (TZkItemProp* Item = GetItem(I); Item->FItems) Item->FItems->CustomSort(Compare, false);
-}
-
-void TZkItemProps::QuickSort(int L, int R, const TItemCompare& Compare) {
-    while (L < R) {
-        int I = L;
-        int J = R;
-        TZkItemProp* Pivot = GetItem((L + R) / 2);
-        while (I <= J) {
-            while (Compare(GetItem(I), Pivot) < 0) ++I;
-            while (Compare(GetItem(J), Pivot) > 0) --J;
-            if (I <= J) {
-                if (I != J) {
-                    // Exchange by moving one item to the other's index and back.
-                    TZkItemProp* A = GetItem(I);
-                    TZkItemProp* B = GetItem(J);
-                    Changing();
-                    A->SetIndex(J);
-                    B->SetIndex(I);
-                    TCollection::Changed();
-                }
-                ++I;
-                --J;
-            }
-        }
-        // Recurse into the smaller part, loop over the larger, so depth stays logarithmic.
-        if (J - L < R - I) {
-            QuickSort(L, J, Compare);
-            L = I;
-        } else {
-            QuickSort(I, R, Compare);
-            R = J;
-        }
-    }
 }
 
 // ---- categories ----
@@ -331,7 +314,7 @@ void TZkItemProps::SetDefaultCategoryName(const std::string& Value) {
     if (Value == FDefaultCategoryName) return;
     FDefaultCategoryName = Value;
     TZkCustomItemListEditor* Grid = GetGrid();
-    if (Grid && Grid->GetArrangeByCategory()) EnsureDefaultCategory();
+    if (Grid && Grid->GetArrangeByCategory() && !Grid->IsLoading()) EnsureDefaultCategory();
 }
 
 void TZkItemProps::DefaultCategoryChanged(TZkItemProp* Item) {

@@ -190,6 +190,21 @@ void TCollection::Reindex(int From, int To) {
     for (int I = From; I < To; ++I) FItems[I]->FIndex = I;
 }
 
+void TCollection::Reorder(const std::vector<TCollectionItem*>& Order) {
+    bool Same = Order.size() == FItems.size();
+    for (size_t I = 0; Same && I < Order.size(); ++I)
+        Same = Order[I] && Order[I]->FCollection == this;
+    std::vector<bool> Seen(FItems.size(), false);
+    for (size_t I = 0; Same && I < Order.size(); ++I) {
+        const int At = Order[I]->FIndex;
+        Same = At >= 0 && static_cast<size_t>(At) < Seen.size() && !Seen[static_cast<size_t>(At)];
+        if (Same) Seen[static_cast<size_t>(At)] = true;
+    }
+    if (!Same) throw EListError("Invalid reorder");
+    FItems = Order;
+    Reindex(0, GetCount());
+}
+
 void TCollection::Assign(TPersistent* Source) {
     auto* Src = DynamicCast<TCollection>(Source);
     if (!Src) {

@@ -88,6 +88,9 @@ protected:
     // Item has entered (cnAdded) or is about to leave (cnExtracting, cnDeleting).
     virtual void Notify(TCollectionItem* Item, TCollectionNotification Action);
     void Changed();
+    // Puts the items in the order of Order, which holds every item once
+    // (EListError "Invalid reorder" otherwise), re-indexing them in one pass.
+    void Reorder(const std::vector<TCollectionItem*>& Order);
     // The published property of the owner that holds this collection.
     std::string GetPropName() const;
 

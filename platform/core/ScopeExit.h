@@ -1,4 +1,4 @@
-// A scope guard, so that update brackets and re-entry flags close on every path.
+// Scope guards, so that update brackets and re-entry flags close on every path.
 #pragma once
 #include <utility>
 
@@ -14,6 +14,21 @@ public:
 
 private:
     F FFn;
+};
+
+// Sets a variable for one scope and restores its old value on every path,
+// for re-entry flags and quiet modes.
+template <class T>
+class TValueRollback {
+public:
+    TValueRollback(T& Var, T Value) : FVar(Var), FOld(std::move(Var)) { FVar = std::move(Value); }
+    ~TValueRollback() { FVar = std::move(FOld); }
+    TValueRollback(const TValueRollback&) = delete;
+    TValueRollback& operator=(const TValueRollback&) = delete;
+
+private:
+    T& FVar;
+    T FOld;
 };
 
 // Calls Obj.BeginUpdate() now and Obj.EndUpdate() when the scope ends.

@@ -1,6 +1,8 @@
 // TStrings and TStringList.
 #include "platform/core/StringList.h"
 
+#include "platform/core/Sort.h"
+
 #include "platform/core/Filer.h"
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <system_error>
 
 #include "platform/core/ClassBuilder.h"
+#include "platform/core/Sort.h"
 #include "platform/core/SysUtils.h"
 
 namespace zk {
@@ -573,35 +576,10 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare) {
     Changed();
 }
 
-// Hoare partition around a tracked pivot. The scans are bounded by L and R so an
-// inconsistent Compare cannot run them off the list, and the smaller side is
-// sorted by recursion so the stack stays logarithmic.
 void TStringList::QuickSort(int L, int R, const TStringListSortCompare& Compare) {
-    while (L < R) {
-        int I = L;
-        int J = R;
-        int P = L + (R - L) / 2;
-        do {
-            while (I < R && Compare(this, I, P) < 0) ++I;
-            while (J > L && Compare(this, J, P) > 0) --J;
-            if (I <= J) {
-                if (I != J) std::swap(FList[I], FList[J]);
-                if (P == I)
-                    P = J;
-                else if (P == J)
-                    P = I;
-                ++I;
-                --J;
-            }
-        } while (I <= J);
-        if (J - L < R - I) {
-            QuickSort(L, J, Compare);
-            L = I;
-        } else {
-            QuickSort(I, R, Compare);
-            R = J;
-        }
-    }
+    BoundedQuickSort(
+        L, R, [this, &Compare](int I, int J) { return Compare(this, I, J); },
+        [this](int I, int J) { std::swap(FList[I], FList[J]); });
 }
 
 void TStringList::SetSorted(bool Value) {

@@ -206,15 +206,15 @@ void TWriter::WriteObjectProp(TPersistent* Instance, const TPropInfo* Prop) {
     }
     auto* Sub = DynamicCast<TPersistent>(Obj);
     if (!Sub) return;
-    if (auto* Collection = DynamicCast<TCollection>(Sub)) {
-        WritePropName(Prop->Name);
-        WriteCollection(Collection);
-        return;
-    }
+    // A collection's own published properties go as dotted names before its items.
     std::string SavedPath = FPropPath;
     FPropPath += Prop->Name + ".";
     WriteProperties(Sub);
     FPropPath = SavedPath;
+    if (auto* Collection = DynamicCast<TCollection>(Sub)) {
+        WritePropName(Prop->Name);
+        WriteCollection(Collection);
+    }
 }
 
 void TWriter::WriteMethodProp(TPersistent* Instance, const TPropInfo* Prop) {

@@ -24,6 +24,10 @@ TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
     SetTabStop(false);
     SetBorderStyle(bsNone);
     SetVisible(false);
+    // The grid leaves the cell under the editor unpainted, and a frameless
+    // line edit does not fill its margins: the editor paints all of its
+    // rectangle, or whatever was drawn there last (a dragged border) stays.
+    GetWidget()->setAutoFillBackground(true);
 }
 
 TInplaceEdit::~TInplaceEdit() = default;
@@ -298,6 +302,7 @@ void TCustomGrid::EndHideEdit() {
 }
 
 void TCustomGrid::UpdateText() {
+    if (FEditorHold > 0) return;
     if (FInplaceCol != -1 && FInplaceRow != -1 && FInplaceEdit)
         SetEditText(FInplaceCol, FInplaceRow, FInplaceEdit->GetText());
 }
@@ -308,8 +313,28 @@ void TCustomGrid::InvalidateEditor() {
     UpdateEdit();
 }
 
+void TCustomGrid::HoldEditor() {
+    if (FEditorHold++ == 0) FEditorReload = false;
+}
+
+void TCustomGrid::ReleaseEditor(bool Reload) {
+    assert(FEditorHold > 0 && "ReleaseEditor without HoldEditor");
+    FEditorReload = FEditorReload || Reload;
+    if (--FEditorHold > 0) return;
+    // The editor belongs to the current cell now, unless it was let go meanwhile.
+    if (FInplaceEdit && FInplaceCol != -1) {
+        if (FEditorReload) {
+            FInplaceCol = FInplaceRow = -1;
+        } else {
+            FInplaceCol = FCurrent.X;
+            FInplaceRow = FCurrent.Y;
+        }
+    }
+    if (FEditorMode) UpdateEdit();
+}
+
 void TCustomGrid::UpdateEdit() {
-    if (!CanEditShow()) return;
+    if (FEditorHold > 0 || !CanEditShow()) return;
     if (!FInplaceEdit) {
         TInplaceEdit* Editor = CreateEditor();
         assert(Editor && Editor->GetOwner() == this &&

@@ -341,6 +341,10 @@ void TCustomGrid::FinishSizing() {
     const TGridState State = FGridState;
     FGridState = gsNormal;
     Invalidate();
+    // The press hid the editor; it comes back over the resized cell.
+    TScopeExit ShowAgain([this] {
+        if (FEditorMode) UpdateEdit();
+    });
     TGridDrawInfo DI;
     CalcDrawInfo(DI);
     const int NewSize = ResizeLine(State == gsColSizing ? DI.Horz : DI.Vert);

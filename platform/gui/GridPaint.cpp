@@ -115,8 +115,10 @@ void TCustomGrid::DrawOneCell(const TGridDrawInfo& DI, int ACol, int ARow, const
                               TColor AColor, TGridDrawState State) {
     if (FPaintFocused && ACol == FCurrent.X && ARow == FCurrent.Y) State.Include(gdFocused);
     if (FPaintSelection.Contains(ACol, ARow)) State.Include(gdSelected);
-    // The editor covers the focused cell while it edits it.
-    if (State.Contains(gdFocused) && FOptions.Contains(goEditing) && FEditorMode) return;
+    // The editor covers the focused cell while it shows over it; hidden (while
+    // a border is dragged, say) it leaves the cell to be painted.
+    if (State.Contains(gdFocused) && FEditorMode && FInplaceEdit && FInplaceEdit->GetVisible())
+        return;
     TCanvas* C = GetCanvas();
     if (FDefaultDrawing) {
         C->GetFont()->Assign(GetFont());

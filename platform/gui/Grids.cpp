@@ -167,8 +167,9 @@ void TCustomGrid::ApplySize() {
     ResizeExtents(FColWidths, FColCount, FDefaultColWidth);
     ResizeExtents(FRowHeights, FRowCount, FDefaultRowHeight);
     if (!FTabStops.empty()) FTabStops.resize(static_cast<size_t>(FColCount), true);
-    // The editor's cell is gone: nothing to hand over.
-    if (FInplaceCol >= FColCount || FInplaceRow >= FRowCount) FInplaceCol = FInplaceRow = -1;
+    // The editor's cell is gone: nothing to hand over (a held editor moves on with its content).
+    if (FEditorHold == 0 && (FInplaceCol >= FColCount || FInplaceRow >= FRowCount))
+        FInplaceCol = FInplaceRow = -1;
     const TGridCoord Coord = ClampCoord(FCurrent, FColCount, FRowCount);
     if (!(Coord == FCurrent)) MoveCurrent(Coord.X, Coord.Y, true, true);
     // SelectCell may refuse, but the current cell has to stay inside the grid.

@@ -379,6 +379,16 @@ protected:
     void UpdateEdit();
     // Hands the editor's text to SetEditText for the cell it edits.
     void UpdateText();
+    // While the editor is held, the lines may shift under the cell being
+    // edited: moving the current cell or changing the counts neither hands the
+    // editor's text to a cell nor reloads it. On the last release the editor
+    // belongs to whatever cell is current then, which the holder made the cell
+    // of the same content again, and keeps its text, undo and modified state;
+    // with Reload (the edited content is gone) it takes the current cell's
+    // text afresh. Holds nest.
+    void HoldEditor();
+    void ReleaseEditor(bool Reload);
+    bool IsEditorHeld() const { return FEditorHold > 0; }
     // Shows the editor and gives it Ch as if typed there.
     void ShowEditorChar(char Ch);
     void InvalidateRect(const TRect& R);
@@ -460,6 +470,8 @@ private:
     TInplaceEdit* FInplaceEdit = nullptr;  // owned by this grid as a component; cleared when freed
     int FInplaceCol = -1;
     int FInplaceRow = -1;
+    int FEditorHold = 0;
+    bool FEditorReload = false;  // a release of the current hold reloads the editor
     TGridState FGridState = gsNormal;
     int FSizingIndex = 0;
     int FSizingPos = 0;

@@ -26,8 +26,11 @@ void THintWindow::DescribeClass(TClassBuilder<THintWindow>& C) {
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
     QWidget* W = GetWidget();
-    W->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+    // A hint shows under the mouse pointer: it must never take the mouse, or
+    // the control under it would see the pointer leave and hide it again.
+    W->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput);
     W->setAttribute(Qt::WA_ShowWithoutActivating);
+    W->setAttribute(Qt::WA_TransparentForMouseEvents);
     W->setFocusPolicy(Qt::NoFocus);
     SetVisible(false);
     SetColor(Application ? Application->GetHintColor() : clInfoBk);

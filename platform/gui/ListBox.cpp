@@ -151,6 +151,8 @@ void TCustomListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         AHeight = Rows * H + B2;
     }
     TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    // More rows may fit now: the top row comes up so that the list stays full.
+    SetTopIndex(FTopIndex);
     UpdateScrollBar();
 }
 

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/ScopeExit.h"
@@ -17,19 +18,6 @@
 namespace zk {
 
 namespace {
-
-// Sets a flag for one scope, restoring the old value on every path.
-class TFlagScope {
-public:
-    TFlagScope(bool& Flag, bool Value) : FFlag(Flag), FOld(Flag) { FFlag = Value; }
-    ~TFlagScope() { FFlag = FOld; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& FFlag;
-    bool FOld;
-};
 
 QString ToQ(const std::string& S) {
     return QString::fromUtf8(S);
@@ -121,6 +109,10 @@ bool TCustomMaskEdit::HandleKeyEvent(QKeyEvent* E, std::unique_ptr<QKeyEvent>& R
         !Press ? WM_KEYUP : (E->modifiers().testFlag(Qt::AltModifier) ? WM_SYSKEYDOWN : WM_KEYDOWN);
     M.WParam = VirtualKeyFromQtKey(E->key(), E->modifiers().testFlag(Qt::KeypadModifier));
     M.LParam = static_cast<intptr_t>(ShiftStateFromQt(E->modifiers().toInt(), 0).ToInt());
+    if (Press) {
+        FKeyText = GetEditText();
+        SelectionRange(FKeySel.Start, FKeySel.Length);
+    }
     const TPendingKey Saved = FPendingKey;
     FPendingKey = {E, &Replacement};
     TScopeExit Restore([this, Saved] { FPendingKey = Saved; });
@@ -145,7 +137,7 @@ std::string TCustomMaskEdit::RealGetText() const {
 
 void TCustomMaskEdit::RealSetText(const std::string& Value) {
     {
-        TFlagScope Setting(FSettingText, true);
+        TValueRollback<bool> Setting(FSettingText, true);
         if (IsMasked())
             GetLineEdit()->setText(ToQ(FMask.FormatText(Value)));
         else
@@ -156,7 +148,7 @@ void TCustomMaskEdit::RealSetText(const std::string& Value) {
 
 // Programmatic sets cannot be undone and do not count as modifications.
 void TCustomMaskEdit::SetWidgetText(const std::string& Value, bool Programmatic) {
-    TFlagScope Setting(FSettingText, Programmatic);
+    TValueRollback<bool> Setting(FSettingText, Programmatic);
     if (GetEditText() != Value) GetLineEdit()->setText(ToQ(Value));
 }
 
@@ -166,7 +158,7 @@ void TCustomMaskEdit::SetEditMask(const std::string& Value) {
     FMask.Assign(Value);
     UpdateMaskedWidget();
     {
-        TFlagScope Setting(FSettingText, true);
+        TValueRollback<bool> Setting(FSettingText, true);
         GetLineEdit()->setText(ToQ(IsMasked() ? FMask.FormatText(Saved) : Saved));
     }
     FOldValue = GetEditText();
@@ -184,6 +176,8 @@ void TCustomMaskEdit::UpdateMaskedWidget() {
 void TCustomMaskEdit::Change() {
     const std::string Now = GetEditText();
     if (Now != FLastText) {
+        // A key changed the text it arrived at: undoing goes back to that selection too.
+        FUndoSel = !FSettingText && FKeyText == FLastText ? FKeySel : TSel{};
         FUndoText = FSettingText ? Now : FLastText;
         FLastText = Now;
     }
@@ -193,8 +187,25 @@ void TCustomMaskEdit::Change() {
 void TCustomMaskEdit::Undo() {
     if (!CanUndo()) return;
     const std::string Target = FUndoText;
+    const TSel Sel = FUndoSel;
     SetWidgetText(Target, false);
     SetModified(true);
+    if (Sel.Start >= 0) {
+        QLineEdit* E = GetLineEdit();
+        const int Length = static_cast<int>(E->text().size());
+        const int Start = std::min(Sel.Start, Length);
+        E->setSelection(Start, std::min(Sel.Length, Length - Start));
+    }
+}
+
+void TCustomMaskEdit::ReplaceText(const std::string& Value) {
+    SetWidgetText(Value, false);
+    SetModified(true);
+}
+
+void TCustomMaskEdit::KeepText() {
+    FOldValue = GetEditText();
+    SetModified(false);
 }
 
 bool TCustomMaskEdit::CanUndo() const {

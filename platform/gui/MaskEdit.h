@@ -56,9 +56,14 @@ public:
     // Back to the text of the last programmatic set or of entering the
     // control, when the text was modified.
     void Reset();
-    // Takes back the last change of the text (a second Undo redoes it).
+    // Takes back the last change of the text (a second Undo redoes it), with
+    // the selection the text had before that change.
     void Undo();
     bool CanUndo() const;
+    // Replaces the whole text as typing would: it can be undone and marks the edit modified.
+    void ReplaceText(const std::string& Value);
+    // The text as it is becomes the one Reset goes back to; the edit counts as unmodified.
+    void KeepText();
 
     // The part of the control the text is laid out in (control coordinates);
     // the whole control unless set.
@@ -123,6 +128,13 @@ private:
     std::string FOldValue;      // the edit text Reset goes back to
     std::string FLastText;      // the edit text after the last change
     std::string FUndoText;      // the edit text before it
+    struct TSel {
+        int Start = -1;  // -1: the caret at the end
+        int Length = 0;
+    };
+    TSel FUndoSel;              // the selection of FUndoText
+    TSel FKeySel;               // the selection when the last key arrived
+    std::string FKeyText;       // the edit text then
     bool FSettingText = false;  // a programmatic set is running
     bool FHasEditRect = false;
     TRect FEditRect;

@@ -4,14 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <cctype>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "itemlist/ZkInplaceEditList.h"
 #include "itemlist/ZkItemListEditor.h"
 #include "itemlist/ZkItemProp.h"
 #include "platform/core/Filer.h"
@@ -169,7 +172,7 @@ protected:
     }
     std::string Shown() const { return Names(Grid->GetShownItems()); }
     std::string All() const { return Names(Grid->GetAllItems()); }
-    // The grid row (vertical orientation) of a shown item.
+    // The logical line (the grid row when vertical) of a shown item.
     int RowOf(const TZkItemProp* I) const {
         return Grid->GetLogical(lwFixedLines) + Grid->GetShownItems().IndexOf(I);
     }
@@ -188,6 +191,46 @@ protected:
         Click(P);
         SendMouse(W(), QEvent::MouseButtonDblClick, P, Qt::LeftButton);
         SendMouse(W(), QEvent::MouseButtonRelease, P, Qt::NoButton);
+    }
+    // A key pressed on whatever has the focus (the grid or its editor), through Qt.
+    void Press(int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier,
+               const QString& Text = QString()) {
+        QWidget* Target = QApplication::focusWidget();
+        ASSERT_NE(Target, nullptr);
+        QKeyEvent Down(QEvent::KeyPress, QtKey, Mods, Text);
+        QApplication::sendEvent(Target, &Down);
+        QKeyEvent Up(QEvent::KeyRelease, QtKey, Mods, Text);
+        QApplication::sendEvent(Target, &Up);
+        Application->ProcessMessages();
+    }
+    // A letter or digit typed as the user would.
+    void PressChar(char C) {
+        const int Key = std::isdigit(static_cast<unsigned char>(C))
+                            ? Qt::Key_0 + (C - '0')
+                        : std::isalpha(static_cast<unsigned char>(C))
+                            ? Qt::Key_A + (std::toupper(static_cast<unsigned char>(C)) - 'A')
+                            : static_cast<int>(C);
+        Press(Key, Qt::NoModifier, QString(QChar(C)));
+    }
+    // Puts the editor on the value cell of Name and gives it the focus.
+    TZkInplaceEditList* EditAt(const std::string& Name, int ValueColumn = 1) {
+        Grid->SetLogical(lwLine, RowOf(Item(Name)));
+        Grid->SetLogical(lwColumn, ValueColumn);
+        Grid->ShowEditor();
+        TZkInplaceEditList* Editor = Grid->GetInplaceEditList();
+        if (!Editor) throw std::logic_error("no editor");
+        Editor->SetFocus();
+        Application->ProcessMessages();
+        return Editor;
+    }
+    // Replaces the text of the editor over the current cell by typing Text.
+    void TypeOver(const std::string& Text) {
+        Grid->ShowEditor();
+        TZkInplaceEditList* Editor = Grid->GetInplaceEditList();
+        if (!Editor) throw std::logic_error("no editor");
+        Editor->SetFocus();
+        Editor->SelectAll();
+        for (char C : Text) PressChar(C);
     }
     void Drag(QPoint From, QPoint To) {
         SendMouse(W(), QEvent::MouseButtonPress, From, Qt::LeftButton);

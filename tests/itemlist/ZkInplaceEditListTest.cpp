@@ -39,39 +39,7 @@ protected:
         ItemListTest::TearDown();
     }
 
-    // Puts the editor on the value cell of Name and gives it the focus.
-    TZkInplaceEditList* EditAt(const std::string& Name) {
-        Grid->SetRow(RowOf(Item(Name)));
-        Grid->SetCol(1);
-        Grid->ShowEditor();
-        TZkInplaceEditList* Editor = Grid->GetInplaceEditList();
-        if (!Editor) throw std::logic_error("no editor");
-        Editor->SetFocus();
-        Application->ProcessMessages();
-        return Editor;
-    }
     TPopupListbox* List() const { return Grid->GetInplaceEditList()->GetPickList(); }
-    void Press(int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier,
-               const QString& Text = QString()) {
-        QWidget* Target = QApplication::focusWidget();
-        ASSERT_NE(Target, nullptr);
-        QKeyEvent Down(QEvent::KeyPress, QtKey, Mods, Text);
-        QApplication::sendEvent(Target, &Down);
-        QKeyEvent Up(QEvent::KeyRelease, QtKey, Mods, Text);
-        QApplication::sendEvent(Target, &Up);
-        Application->ProcessMessages();
-    }
-    void PressChar(char C) {
-        const int Key = std::isdigit(static_cast<unsigned char>(C))
-                            ? Qt::Key_0 + (C - '0')
-                            : Qt::Key_A + (std::toupper(static_cast<unsigned char>(C)) - 'A');
-        Press(Key, Qt::NoModifier, QString(QChar(C)));
-    }
-    // Replaces the editor's text by typing Text, as the user would.
-    void TypeOver(const std::string& Text) {
-        Grid->GetInplaceEditList()->SelectAll();
-        for (char C : Text) PressChar(C);
-    }
     QWidget* EW() const { return Grid->GetInplaceEditList()->GetWidget(); }
     QPoint ButtonCentre() const {
         const TRect R = Grid->GetInplaceEditList()->ButtonRect();

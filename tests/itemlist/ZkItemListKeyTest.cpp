@@ -18,32 +18,7 @@ protected:
         Grid->SetFocus();
         Application->ProcessMessages();
     }
-    // A key pressed on whatever has the focus (the grid or its editor), through Qt.
-    void Press(int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier) {
-        QWidget* Target = QApplication::focusWidget();
-        ASSERT_NE(Target, nullptr);
-        QKeyEvent Down(QEvent::KeyPress, QtKey, Mods);
-        QApplication::sendEvent(Target, &Down);
-        QKeyEvent Up(QEvent::KeyRelease, QtKey, Mods);
-        QApplication::sendEvent(Target, &Up);
-        Application->ProcessMessages();
-    }
-    // Types Text into the editor over the current cell, replacing its text, as the user would.
-    void Type(const std::string& Text) {
-        Grid->ShowEditor();
-        TInplaceEdit* Editor = Grid->GetInplaceEditor();
-        ASSERT_NE(Editor, nullptr);
-        Editor->SetFocus();
-        Editor->SelectAll();
-        for (char C : Text) {
-            const int Key = std::isdigit(static_cast<unsigned char>(C))
-                                ? Qt::Key_0 + (C - '0')
-                                : Qt::Key_A + (std::toupper(static_cast<unsigned char>(C)) - 'A');
-            QKeyEvent Down(QEvent::KeyPress, Key, Qt::NoModifier, QString(QChar(C)));
-            QApplication::sendEvent(Editor->GetWidget(), &Down);
-        }
-        Application->ProcessMessages();
-    }
+    void Type(const std::string& Text) { TypeOver(Text); }
 };
 
 }  // namespace

@@ -504,7 +504,7 @@ TEST_F(ItemModelTest, ReadingThroughAGridFitsValuesToTheValueColumns) {
 
 // ---- validation ----
 
-TEST_F(ItemModelTest, ValidateCallsTheItemsHandlerWithTheCurrentColumnElseTheGridsWithOne) {
+TEST_F(ItemModelTest, ValidateCallsTheItemsHandlerElseTheGridsWithTheCurrentColumn) {
     UseValueColumns(2);
     Build("A\nB");
     std::vector<std::tuple<std::string, TObject*, TZkItemProp*, int>> Log;
@@ -517,7 +517,7 @@ TEST_F(ItemModelTest, ValidateCallsTheItemsHandlerWithTheCurrentColumnElseTheGri
     Item("A")->Validate();
     Item("B")->Validate();
     using E = std::tuple<std::string, TObject*, TZkItemProp*, int>;
-    EXPECT_EQ(Log, (std::vector<E>{E{"item", Grid, Item("A"), 2}, E{"grid", Grid, Item("B"), 1}}));
+    EXPECT_EQ(Log, (std::vector<E>{E{"item", Grid, Item("A"), 2}, E{"grid", Grid, Item("B"), 2}}));
     Grid->SetOnValidate(
         TZkOnValidateEvent([&](TObject*, TZkItemProp*, int) { throw Exception("bad value"); }));
     EXPECT_EQ(MessageOf([&] { Item("B")->Validate(); }), "bad value") << "passed on";
