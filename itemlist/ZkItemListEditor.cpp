@@ -256,16 +256,23 @@ void TZkCustomItemListEditor::ShownLinesChanging() {
     FRemembering = true;
 }
 
-TZkItemProp* TZkCustomItemListEditor::TakeRememberedCurrent() {
-    TZkItemProp* Current = FRemembering ? FRememberedCurrent : nullptr;
-    if (!FRemembering && !LayoutDeferred()) Current = GetCurrentItem();
+bool TZkCustomItemListEditor::TakeRememberedCurrent(TZkItemProp*& Current) {
+    const bool Shifted = FRemembering;
+    Current = FRememberedCurrent;
     FRemembering = false;
     FRememberedCurrent = nullptr;
-    return Current;
+    return Shifted;
 }
 
-void TZkCustomItemListEditor::LinesChanged(TZkItemProp* Current) {
-    if (LayoutDeferred()) {
+void TZkCustomItemListEditor::LinesChanged() {
+    TZkItemProp* Current = nullptr;
+    const bool Shifted = TakeRememberedCurrent(Current);
+    LinesChanged(Shifted, Current);
+}
+
+void TZkCustomItemListEditor::LinesChanged(bool Shifted, TZkItemProp* Current) {
+    // Lines that did not shift keep the current item on its line: only the layout follows.
+    if (!Shifted || LayoutDeferred()) {
         LayoutChanged();
         return;
     }
@@ -284,20 +291,17 @@ void TZkCustomItemListEditor::LinesChanged(TZkItemProp* Current) {
     LayoutChanged();
 }
 
-void TZkCustomItemListEditor::ItemNotify(TZkItemProp*, TCollectionNotification Action) {
-    TZkItemProp* Current = TakeRememberedCurrent();
-    // Deleting comes before the item leaves: the lines are still whole.
-    if (Action == cnDeleting) {
-        LayoutChanged();
-        return;
-    }
-    LinesChanged(Current);
+void TZkCustomItemListEditor::ItemNotify(TZkItemProp*, TCollectionNotification) {
+    LinesChanged();
 }
 
 void TZkCustomItemListEditor::ItemShownChanged(TZkItemProp*) {
-    TZkItemProp* Current = TakeRememberedCurrent();
-    if (IsDestroying() || !FItems || FItems->GetUpdateCount() > 0) return;
-    LinesChanged(Current);
+    if (IsDestroying() || !FItems || FItems->GetUpdateCount() > 0) {
+        TZkItemProp* Forgotten = nullptr;
+        TakeRememberedCurrent(Forgotten);
+        return;
+    }
+    LinesChanged();
 }
 
 // Moves the current line for the layout's sake: the item stays current, so
@@ -314,16 +318,16 @@ void TZkCustomItemListEditor::SetShownRecursive(TZkItemProp* Item, bool) {
 }
 
 void TZkCustomItemListEditor::ItemsUpdate(TZkItemProp* Item) {
-    TZkItemProp* Current = TakeRememberedCurrent();
+    TZkItemProp* Current = nullptr;
+    const bool Shifted = TakeRememberedCurrent(Current);
     if (!FItems) return;
     HideItemHint();  // it may show a value that is gone
     const bool Idle = FItems->GetUpdateCount() == 0 && FUpdateLock == 0;
-    if (!Idle) return;
     // A whole collection changed (items moved, a bracket closed): the lists
     // are exact already, the layout and the current line follow.
-    if (!Item)
-        LinesChanged(Current);
-    else
+    if (Idle && !Item)
+        LinesChanged(Shifted, Current);
+    else if (Idle)
         RefreshEditor();
 }
 

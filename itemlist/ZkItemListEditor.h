@@ -302,11 +302,14 @@ private:
     void MoveLineQuietly(int Line);
     // A bracket is open (or the grid is not whole): layout waits.
     bool LayoutDeferred() const;
-    // The current item from before the shown lines changed (or now), forgotten at once.
-    TZkItemProp* TakeRememberedCurrent();
-    // The lines changed: lays out and makes Current's line current again, the
-    // editor going along; when Current no longer shows the editor reloads.
-    void LinesChanged(TZkItemProp* Current);
+    // Whether the shown lines shifted since ShownLinesChanging, and the item
+    // that was current then; both are forgotten at once.
+    bool TakeRememberedCurrent(TZkItemProp*& Current);
+    // The items changed: lays out, and when the lines shifted makes the line
+    // of the item that was current before current again, the editor going
+    // along; when that item no longer shows, the editor reloads.
+    void LinesChanged();
+    void LinesChanged(bool Shifted, TZkItemProp* Current);
     // Makes Item's line (or, without Item, the current line) and logical
     // Column current again, quietly; false when that cell is gone.
     bool ReturnTo(TZkItemProp* Item, int Column);

@@ -35,7 +35,8 @@ TFont* TZkCustomItemListEditor::CellFont(TZkItemProp* Item, int ACol, int ARow, 
     Disabled = false;
     if (Item) {
         Disabled = !Item->GetEnabled();
-        return Value ? Item->GetColumnValueFont(LogicalColumnOf(ACol, ARow) - 1) : Item->GetFont();
+        return Value ? Item->GetColumnValueFont(LogicalColumnOf(ACol, ARow) - 1)
+                     : Item->CurrentFont();
     }
     if (LogicalLineOf(ACol, ARow) < GetLogical(lwFixedLines)) return FTitleCaptionFont.get();
     return Value ? static_cast<TFont*>(FValueFont.get()) : GetFont();
@@ -149,7 +150,9 @@ void TZkCustomItemListEditor::ShowItemHint(int X, int Y) {
     const bool Value = IsValueCell(ACol, ARow);
     const int Shift = Value ? 0 : (Item->GetLevel() + 1) * FIndent;
     TRect Measured;
-    MeasureHint(Screen->GetWidth(), Hint, Measured, Value ? Item->GetValueFont() : Item->GetFont());
+    MeasureHint(Screen->GetWidth(), Hint, Measured,
+                Value ? Item->GetColumnValueFont(LogicalColumnOf(ACol, ARow) - 1)
+                      : Item->CurrentFont());
     Measured.Left += Shift;
     Measured.Right += Shift;
     const TRect Cell = CellRect(ACol, ARow);

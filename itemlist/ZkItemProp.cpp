@@ -13,17 +13,41 @@ namespace zk {
 // per font would cost two heap blocks for every item of a big tree.
 class TZkItemProp::TItemFont : public TFont {
 public:
-    explicit TItemFont(TZkItemProp* AItem) : FItem(AItem) {}
+    // Changes made while Item is still null (the first copy) are not the item's.
+    void SetItem(TZkItemProp* AItem) { FItem = AItem; }
 
 protected:
     void Changed() override {
-        FItem->FontChanged(this);
+        if (FItem) FItem->FontChanged(this);
         TFont::Changed();
     }
 
 private:
-    TZkItemProp* FItem;  // owns this font
+    TZkItemProp* FItem = nullptr;  // owns this font
 };
+
+struct TZkItemProp::TExtras {
+    std::string Hint;
+    std::string EditMask;
+    TNotifyEvent OnEditButtonClick;
+    TZkGetPickListEvent OnGetPickList;
+    TZkOnValidateEvent OnValidate;
+};
+
+const TZkItemProp::TExtras& TZkItemProp::NoExtras() {
+    static const TExtras None;
+    return None;
+}
+
+namespace {
+
+// The font of items outside any grid.
+TFont* DefaultItemFont() {
+    static TFont* Font = Create<TFont>();
+    return Font;
+}
+
+}  // namespace
 
 ZK_IMPLEMENT_CLASS(TZkItemProp)
 void TZkItemProp::DescribeClass(TClassBuilder<TZkItemProp>& C) {
@@ -60,19 +84,11 @@ void TZkItemProp::DescribeClass(TClassBuilder<TZkItemProp>& C) {
 
 TZkItemProp::TZkItemProp(TCollection* Collection)
     : TCollectionItem(Collection), FCreationCollection(DynamicCast<TZkItemProps>(Collection)) {
+    // Fonts follow without copies; only under a category heading, whose font
+    // an ordinary item does not follow, the item takes a copy of it.
     TZkItemProp* Parent = FCreationCollection ? FCreationCollection->GetParentItem() : nullptr;
-    TZkCustomItemListEditor* Grid = FCreationCollection ? FCreationCollection->GetGrid() : nullptr;
-    FFont.reset(new TItemFont(this));
-    if (Parent)
-        FFont->Assign(Parent->GetFont());
-    else if (Grid)
-        FFont->Assign(Grid->GetFont());
+    if (Parent && Parent->FCategory) EnsureFont()->Assign(Parent->CurrentFont());
     FParentFont = true;
-    FValueFont.reset(new TItemFont(this));
-    if (Parent)
-        FValueFont->Assign(Parent->GetValueFont());
-    else if (Grid)
-        FValueFont->Assign(Grid->GetValueFont());
     FParentValueFont = true;
     FEnabled = true;
     FValues.reset(new TZkItemPropValueStrings(this));
@@ -98,10 +114,9 @@ void TZkItemProp::BeforeDestruction() {
 
 // ---- tree position ----
 
-TZkItemProps* TZkItemProp::GetItemCollection() const {
+TZkItemProps* TZkItemProp::ForeignCollection() const {
     TCollection* C = GetCollection();
-    if (!C) return nullptr;
-    return C == FItemCollection ? FItemCollection : DynamicCast<TZkItemProps>(C);
+    return C ? DynamicCast<TZkItemProps>(C) : nullptr;
 }
 
 TZkItemProp* TZkItemProp::GetParentItem() const {
@@ -223,9 +238,9 @@ bool TZkItemProp::IsValueEmpty() const {
 
 bool TZkItemProp::IsShownHere() const {
     if (!FVisibleFlag) return false;
+    if (FCategory || !GetReadOnly()) return true;
     TZkCustomItemListEditor* Grid = GetGrid();
-    return !Grid || Grid->GetDisplayOptions().Contains(doShowReadOnly) || !GetReadOnly() ||
-           FCategory;
+    return !Grid || Grid->GetDisplayOptions().Contains(doShowReadOnly);
 }
 
 bool TZkItemProp::IsShowing() const {
@@ -249,7 +264,8 @@ void TZkItemProp::SyncSizes() {
         Item->FDescendantCount = Children;
         if (!DeltaItems && !DeltaShown) return;
         if (DeltaShown && !Announced && Item->FInLineIndex) {
-            if (TZkCustomItemListEditor* Grid = Item->GetGrid()) Grid->ShownLinesChanging();
+            if (Item->GetItemCollection()->LinesReachGrid())
+                if (TZkCustomItemListEditor* Grid = Item->GetGrid()) Grid->ShownLinesChanging();
             Announced = true;
         }
         Item->FIndexedSize = NewItems;
@@ -266,9 +282,8 @@ void TZkItemProp::VisibilityChanged() {
 }
 
 void TZkItemProp::ChildNotify(TZkItemProp* Item, TCollectionNotification Action) {
-    // The descendant count is kept with the line index (SyncSizes), already
-    // up to date when the notification arrives.
-    SyncSizes();
+    // The descendant count is kept with the line index (SyncSizes), which the
+    // child's collection brought up to date before it told this item.
     if (TZkItemProps* C = GetItemCollection()) C->Notify(Item, Action);
 }
 
@@ -333,9 +348,48 @@ void TZkItemProp::PlaceByName(const std::string& Name) {
     if (Index != GetIndex()) SetIndex(Index);
 }
 
+// ---- extras ----
+
+TZkItemProp::TExtras& TZkItemProp::Extras() {
+    if (!FExtras) FExtras = std::make_unique<TExtras>();
+    return *FExtras;
+}
+
+const std::string& TZkItemProp::GetHint() const {
+    return (FExtras ? *FExtras : NoExtras()).Hint;
+}
+
+const std::string& TZkItemProp::GetEditMask() const {
+    return (FExtras ? *FExtras : NoExtras()).EditMask;
+}
+
+const TNotifyEvent& TZkItemProp::GetOnEditButtonClick() const {
+    return (FExtras ? *FExtras : NoExtras()).OnEditButtonClick;
+}
+
+void TZkItemProp::SetOnEditButtonClick(const TNotifyEvent& Value) {
+    if (FExtras || Value.Assigned()) Extras().OnEditButtonClick = Value;
+}
+
+const TZkGetPickListEvent& TZkItemProp::GetOnGetPickList() const {
+    return (FExtras ? *FExtras : NoExtras()).OnGetPickList;
+}
+
+void TZkItemProp::SetOnGetPickList(const TZkGetPickListEvent& Value) {
+    if (FExtras || Value.Assigned()) Extras().OnGetPickList = Value;
+}
+
+const TZkOnValidateEvent& TZkItemProp::GetOnValidate() const {
+    return (FExtras ? *FExtras : NoExtras()).OnValidate;
+}
+
+void TZkItemProp::SetOnValidate(const TZkOnValidateEvent& Value) {
+    if (FExtras || Value.Assigned()) Extras().OnValidate = Value;
+}
+
 void TZkItemProp::SetHint(const std::string& Value) {
-    if (Value == FHint) return;
-    FHint = Value;
+    if (Value == GetHint()) return;
+    Extras().Hint = Value;
     Changed(false);
 }
 
@@ -346,8 +400,8 @@ void TZkItemProp::SetEditStyle(TEditStyle Value) {
 }
 
 void TZkItemProp::SetEditMask(const std::string& Value) {
-    if (Value == FEditMask) return;
-    FEditMask = Value;
+    if (Value == GetEditMask()) return;
+    Extras().EditMask = Value;
     Changed(false);
 }
 
@@ -392,6 +446,7 @@ void TZkItemProp::SetExpanded(bool Value) {
 void TZkItemProp::SetCategory(bool Value) {
     if (Value == FCategory) return;
     bool WasShown = IsShownHere();
+    KeepChildFonts(Value);
     FCategory = Value;
     if (!Value) SetDefaultCategory(false);
     if (IsShownHere() != WasShown) VisibilityChanged();
@@ -416,7 +471,7 @@ void TZkItemProp::SetIndex(int Value) {
     TZkItemProps* C = GetItemCollection();
     if (!C || Value == GetIndex()) return;
     // Its lines move: the grid remembers its current item to follow it.
-    if (FInLineIndex && FShownSize > 0)
+    if (FInLineIndex && FShownSize > 0 && C->LinesReachGrid())
         if (TZkCustomItemListEditor* Grid = GetGrid()) Grid->ShownLinesChanging();
     C->InvalidateIndex();
     TCollectionItem::SetIndex(Value);
@@ -431,6 +486,11 @@ void TZkItemProp::SetCollection(TCollection* Value) {
         if (P == this) throw EListError("Invalid property value (%s)", {ClassName()});
         C = P ? P->GetItemCollection() : nullptr;
     }
+    // Under a parent of the other kind (a category heading over an ordinary
+    // item, or the reverse) the item keeps the font it shows now.
+    if (auto* Items = DynamicCast<TZkItemProps>(Value); Items && !FFont)
+        if (TZkItemProp* NewParent = Items->GetParentItem(); NewParent && NewParent->FCategory != FCategory)
+            EnsureFont();
     TCollectionItem::SetCollection(Value);
     if (Moving) PlaceByName(FName);  // a sorted collection stays sorted
 }
@@ -460,24 +520,63 @@ void TZkItemProp::PickListChanged(TObject*) {
 
 // ---- fonts ----
 
-TFont* TZkItemProp::GetFont() const {
+TFont* TZkItemProp::TopFont() const {
+    TZkCustomItemListEditor* Grid = GetGrid();
+    if (!Grid) return DefaultItemFont();
+    return FCategory ? static_cast<TFont*>(Grid->GetCategoryFont()) : Grid->GetFont();
+}
+
+TFont* TZkItemProp::CurrentFont() const {
+    if (FFont) return FFont.get();
+    TZkItemProp* Parent = GetParentItem();
+    return Parent && Parent->FCategory == FCategory ? Parent->CurrentFont() : TopFont();
+}
+
+TFont* TZkItemProp::CurrentValueFont() const {
+    if (FValueFont) return FValueFont.get();
+    if (TZkItemProp* Parent = GetParentItem()) return Parent->CurrentValueFont();
+    TZkCustomItemListEditor* Grid = GetGrid();
+    return Grid ? static_cast<TFont*>(Grid->GetValueFont()) : DefaultItemFont();
+}
+
+TFont* TZkItemProp::EnsureFont() const {
+    if (!FFont) {
+        auto* Font = new TItemFont;
+        Font->Assign(CurrentFont());
+        Font->SetItem(const_cast<TZkItemProp*>(this));
+        FFont.reset(Font);
+    }
     return FFont.get();
 }
 
-TFont* TZkItemProp::GetValueFont() const {
+TFont* TZkItemProp::EnsureValueFont() const {
+    if (!FValueFont) {
+        auto* Font = new TItemFont;
+        Font->Assign(CurrentValueFont());
+        Font->SetItem(const_cast<TZkItemProp*>(this));
+        FValueFont.reset(Font);
+    }
     return FValueFont.get();
 }
 
+TFont* TZkItemProp::GetFont() const {
+    return EnsureFont();
+}
+
+TFont* TZkItemProp::GetValueFont() const {
+    return EnsureValueFont();
+}
+
 TFont* TZkItemProp::GetColumnValueFont(int) const {
-    return GetValueFont();
+    return CurrentValueFont();
 }
 
 void TZkItemProp::SetFont(TFont* Value) {
-    FFont->Assign(Value);
+    EnsureFont()->Assign(Value);
 }
 
 void TZkItemProp::SetValueFont(TFont* Value) {
-    FValueFont->Assign(Value);
+    EnsureValueFont()->Assign(Value);
 }
 
 bool TZkItemProp::IsFontStored() const {
@@ -503,26 +602,50 @@ void TZkItemProp::FontChanged(TFont* Sender) {
     Changed(false);
 }
 
+// An item without a copy follows by itself; it repaints and passes the news
+// on to descendants that keep copies.
 void TZkItemProp::ParentFontChanged(TZkItemProp* Source) {
     if (!FParentFont) return;
-    if (Source) {
-        if (Source->FCategory == FCategory)
-            FFont->Assign(Source->GetFont());
-        else if (FItems)
+    TZkItemProp* Parent = GetParentItem();
+    const bool Follows = Source ? Source->FCategory == FCategory
+                                : !Parent || Parent->FCategory == FCategory;
+    if (Source && !Follows) {
+        if (FItems)
             for (int I = 0; I < FItems->GetCount(); ++I) FItems->GetItem(I)->ParentFontChanged(Source);
-    } else if (TZkCustomItemListEditor* Grid = GetGrid()) {
-        FFont->Assign(FCategory ? static_cast<TFont*>(Grid->GetCategoryFont()) : Grid->GetFont());
+    } else if (FFont || (!Source && Parent)) {
+        // From the grid a nested item takes the grid's font itself, as a copy.
+        EnsureFont()->Assign(Source ? Source->CurrentFont() : TopFont());
+    } else {
+        if (FShownSize > 0 && IsShowing()) RepaintLine();
+        if (FItems)
+            for (int I = 0; I < FItems->GetCount(); ++I) FItems->GetItem(I)->ParentFontChanged(this);
     }
     FParentFont = true;
 }
 
 void TZkItemProp::ParentValueFontChanged() {
     if (!FParentValueFont) return;
-    if (TZkItemProp* Parent = GetParentItem())
-        FValueFont->Assign(Parent->GetValueFont());
-    else if (TZkCustomItemListEditor* Grid = GetGrid())
-        FValueFont->Assign(Grid->GetValueFont());
+    if (FValueFont) {
+        TZkItemProp* Parent = GetParentItem();
+        TZkCustomItemListEditor* Grid = GetGrid();
+        if (Parent)
+            FValueFont->Assign(Parent->CurrentValueFont());
+        else if (Grid)
+            FValueFont->Assign(Grid->GetValueFont());
+    } else {
+        if (FShownSize > 0 && IsShowing()) RepaintLine();
+        if (FItems)
+            for (int I = 0; I < FItems->GetCount(); ++I) FItems->GetItem(I)->ParentValueFontChanged();
+    }
     FParentValueFont = true;
+}
+
+void TZkItemProp::KeepChildFonts(bool NewCategory) {
+    if (!FItems) return;
+    for (int I = 0; I < FItems->GetCount(); ++I) {
+        TZkItemProp* Child = FItems->GetItem(I);
+        if (!Child->FFont && Child->FCategory != NewCategory) Child->EnsureFont();
+    }
 }
 
 void TZkItemProp::SetParentFont(bool Value) {
@@ -592,10 +715,12 @@ void TZkItemProp::Assign(TPersistent* Source) {
     // A plain copy: naming would file the copy by its name, under the
     // categories and the uniqueness rule that the caller is working around.
     FName = Src->FName;
-    FHint = Src->FHint;
+    if (FExtras || Src->FExtras) {
+        Extras().Hint = Src->GetHint();
+        Extras().EditMask = Src->GetEditMask();
+    }
     FReadOnlyFlag = Src->GetReadOnly();
     FEditStyle = Src->FEditStyle;
-    FEditMask = Src->FEditMask;
     if (Src->FPickList)
         GetPickList()->Assign(Src->FPickList.get());
     else if (FPickList)
@@ -605,11 +730,11 @@ void TZkItemProp::Assign(TPersistent* Source) {
     FExpandedFlag = Src->GetExpanded();
     FData = Src->FData;
     FTag = Src->FTag;
+    // Fonts are copied where either side has a copy of its own; two items
+    // that both follow go on following.
+    if (FFont || Src->FFont) EnsureFont()->Assign(Src->CurrentFont());
     FParentFont = Src->FParentFont;
-    FFont->Assign(Src->GetFont());
-    FParentFont = Src->FParentFont;
-    FParentValueFont = Src->FParentValueFont;
-    FValueFont->Assign(Src->GetValueFont());
+    if (FValueFont || Src->FValueFont) EnsureValueFont()->Assign(Src->CurrentValueFont());
     FParentValueFont = Src->FParentValueFont;
     SetValues(Src->FValues.get());
     SetVisible(Src->FVisibleFlag);
@@ -624,15 +749,15 @@ void TZkItemProp::Assign(TPersistent* Source) {
 
 void TZkItemProp::AssignEvents(TZkItemProp* Source) {
     if (!Source) return;
-    FOnEditButtonClick = Source->FOnEditButtonClick;
-    FOnGetPickList = Source->FOnGetPickList;
-    FOnValidate = Source->FOnValidate;
+    SetOnEditButtonClick(Source->GetOnEditButtonClick());
+    SetOnGetPickList(Source->GetOnGetPickList());
+    SetOnValidate(Source->GetOnValidate());
 }
 
 void TZkItemProp::Validate() {
     TZkCustomItemListEditor* Grid = GetGrid();
-    if (FOnValidate.Assigned())
-        FOnValidate(Grid, this, Grid ? Grid->GetLogical(lwColumn) : 1);
+    if (const TZkOnValidateEvent& OnValidate = GetOnValidate(); OnValidate.Assigned())
+        OnValidate(Grid, this, Grid ? Grid->GetLogical(lwColumn) : 1);
     else if (Grid && Grid->GetOnValidate().Assigned())
         Grid->GetOnValidate()(Grid, this, Grid->GetLogical(lwColumn));
 }

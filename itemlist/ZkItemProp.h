@@ -2,6 +2,7 @@
 // list TZkItemPropValueStrings, and the enumerations shared by the grid, its editor and presets.
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -101,9 +102,12 @@ public:
     virtual void VisibilityChanged();
     // Parent's full name + the grid's PathDelimiter + Name.
     virtual std::string GetFullName() const;
+    // The item's own fonts, made on first request as copies of the fonts it
+    // follows; asking for one does not stop it following (ParentFont stays).
     virtual TFont* GetFont() const;
     virtual TFont* GetValueFont() const;
-    // Font of value column ValueIndex (0-based); ValueFont here.
+    // Font of value column ValueIndex (0-based), as drawn: the value font the
+    // item shows (CurrentValueFont) here. Nothing is made for it.
     virtual TFont* GetColumnValueFont(int ValueIndex) const;
     // Created on first use.
     virtual TStringList* GetPickList() const;
@@ -154,9 +158,9 @@ public:
 
     // ---- state ----
     const std::string& GetName() const { return FName; }
-    const std::string& GetHint() const { return FHint; }
+    const std::string& GetHint() const;
     TEditStyle GetEditStyle() const { return FEditStyle; }
-    const std::string& GetEditMask() const { return FEditMask; }
+    const std::string& GetEditMask() const;
     bool GetExpressionMask() const { return FExpressionMask; }
     // Created on first use, through the grid's item-collection factory.
     TZkItemProps* GetItems() const;
@@ -178,16 +182,20 @@ public:
     void SetParentValueFont(bool Value);
     void SetFont(TFont* Value);
     void SetValueFont(TFont* Value);
+    // The fonts the item shows now: its own, or those it follows (its
+    // parent's, or the grid's). Nothing is made; the result is not to be changed.
+    TFont* CurrentFont() const;
+    TFont* CurrentValueFont() const;
     TZkItemPropValueStrings* GetValues() const { return FValues.get(); }
     void SetValues(TStrings* Value);
     std::string GetValue() const;
 
-    const TNotifyEvent& GetOnEditButtonClick() const { return FOnEditButtonClick; }
-    void SetOnEditButtonClick(const TNotifyEvent& Value) { FOnEditButtonClick = Value; }
-    const TZkGetPickListEvent& GetOnGetPickList() const { return FOnGetPickList; }
-    void SetOnGetPickList(const TZkGetPickListEvent& Value) { FOnGetPickList = Value; }
-    const TZkOnValidateEvent& GetOnValidate() const { return FOnValidate; }
-    void SetOnValidate(const TZkOnValidateEvent& Value) { FOnValidate = Value; }
+    const TNotifyEvent& GetOnEditButtonClick() const;
+    void SetOnEditButtonClick(const TNotifyEvent& Value);
+    const TZkGetPickListEvent& GetOnGetPickList() const;
+    void SetOnGetPickList(const TZkGetPickListEvent& Value);
+    const TZkOnValidateEvent& GetOnValidate() const;
+    void SetOnValidate(const TZkOnValidateEvent& Value);
 
     // ---- position in the tree ----
     // Number of ancestor items; 0 at the top.
@@ -214,7 +222,19 @@ private:
     friend class TZkCustomItemListEditor;
     friend class TZkItemList;
     class TItemFont;
+    struct TExtras;
 
+    // The own font, made from the one the item shows when missing.
+    TFont* EnsureFont() const;
+    TFont* EnsureValueFont() const;
+    // The font a top-level item follows: the grid's (its category font for a category).
+    TFont* TopFont() const;
+    // Children that follow this item's font without a copy of their own
+    // keep what they show now: they are about to stop following it.
+    void KeepChildFonts(bool NewCategory);
+    // Extras are made when the first of them is set.
+    TExtras& Extras();
+    static const TExtras& NoExtras();
     bool IsFontStored() const;
     bool IsValueFontStored() const;
     bool IsItemsStored() const;
@@ -226,11 +246,12 @@ private:
     void SyncSizes();
     void RepaintLine() const;
     void ItemsCollectionCreated(TZkItemProps* Items) const;
+    // The collection while it is not (yet) the one the item joined last.
+    TZkItemProps* ForeignCollection() const;
     // Moves the item to where Name belongs when its collection is sorted.
     void PlaceByName(const std::string& Name);
 
     std::string FName;
-    std::string FHint;
     bool FReadOnlyFlag = false;
     bool FVisibleFlag = false;
     TEditStyle FEditStyle = esSimple;
@@ -242,7 +263,6 @@ private:
     bool FCategory = false;
     bool FDefaultCategory = false;
     bool FInLineIndex = false;  // counted in its collection's line index
-    std::string FEditMask;
     mutable TOwned<TStringList> FPickList;   // created on first read
     mutable TOwned<TZkItemProps> FItems;     // created on first read
     int FDescendantCount = 0;
@@ -250,11 +270,11 @@ private:
     int FIndexedSize = 1;  // items of this subtree as its collection's index counts them
     int FData = 0;
     int FTag = 0;
-    TNotifyEvent FOnEditButtonClick;
-    TZkGetPickListEvent FOnGetPickList;
-    TZkOnValidateEvent FOnValidate;
-    TOwned<TFont> FFont;
-    TOwned<TFont> FValueFont;
+    std::unique_ptr<TExtras> FExtras;  // hint, edit mask and handlers; null while all are empty
+    // Null while the item shows the font it follows without a copy of its
+    // own; an item whose parent differs in its Category flag always has one.
+    mutable TOwned<TFont> FFont;
+    mutable TOwned<TFont> FValueFont;
     TOwned<TZkItemPropValueStrings> FValues;
     TZkItemProps* FCreationCollection;  // the collection it was created for, until it joins
     TZkItemProps* FItemCollection = nullptr;  // the collection, while it is a TZkItemProps
@@ -314,6 +334,8 @@ public:
 
     // The item owning this collection; null at the top.
     TZkItemProp* GetParentItem() const { return FParentItem; }
+    // The lines of this level's items are lines of the grid: every ancestor is shown and expanded.
+    bool LinesReachGrid() const;
     TZkCustomItemListEditor* GetGrid() const;
     std::string GetPathDelimiter() const;
 
@@ -361,5 +383,10 @@ private:
     mutable std::vector<int> FShownTree;  // Fenwick tree of the items' shown lines
     mutable bool FIndexValid = true;
 };
+
+// Asked at every step up the tree: the collection it joined is kept typed.
+inline TZkItemProps* TZkItemProp::GetItemCollection() const {
+    return GetCollection() == FItemCollection ? FItemCollection : ForeignCollection();
+}
 
 }  // namespace zk

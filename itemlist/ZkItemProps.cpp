@@ -74,7 +74,7 @@ void TZkItemProps::Notify(TCollectionItem* Item, TCollectionNotification Action)
     if (Item->GetCollection() == this) {
         if (Action != cnDeleting) Prop->SyncSizes();  // refreshes its own sizes only
         // The grid remembers its current item while the lines are still whole.
-        if (Action != cnDeleting && Prop->FShownSize > 0)
+        if (Action != cnDeleting && Prop->FShownSize > 0 && LinesReachGrid())
             if (TZkCustomItemListEditor* Grid = GetGrid()) Grid->ShownLinesChanging();
         if (Action == cnAdded) {
             Prop->FItemCollection = this;
@@ -91,6 +91,10 @@ void TZkItemProps::Notify(TCollectionItem* Item, TCollectionNotification Action)
         Parent->ChildNotify(Prop, Action);
     else if (FOwnerGrid)
         FOwnerGrid->ItemNotify(Prop, Action);
+}
+
+bool TZkItemProps::LinesReachGrid() const {
+    return !FParentItem || (FParentItem->GetExpanded() && FParentItem->IsShowing());
 }
 
 void TZkItemProps::ItemShownChanged(TZkItemProp* Item) {

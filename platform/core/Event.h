@@ -41,6 +41,11 @@ TMethod BindMethod(TObject* Instance, const TMethodInfo& Method);
 template <class Sig>
 class TEvent;
 
+// An unassigned event, as Method() reports one.
+const TMethod& EmptyMethod();
+
+// An event holds one shared pointer to its binding, so that the many events
+// of a control or an item cost two words each while unassigned.
 template <class R, class... A>
 class TEvent<R(A...)> {
 public:
@@ -52,43 +57,47 @@ public:
     // Binds Obj's method; Obj is not owned.
     template <class C, class Base>
     TEvent(C* Obj, R (Base::*Member)(A...)) {
-        FMethod.Data = Obj;
-        FMethod.Code = MethodCodeOf(Member);
-        FMethod.Fn = std::make_shared<const TFunction>(
+        auto M = std::make_shared<TMethod>();
+        M->Data = Obj;
+        M->Code = MethodCodeOf(Member);
+        M->Fn = std::make_shared<const TFunction>(
             [Obj, Member](A... Args) -> R { return (Obj->*Member)(std::forward<A>(Args)...); });
-        FMethod.Signature = &typeid(TSignature);
+        M->Signature = &typeid(TSignature);
+        FBinding = std::move(M);
     }
     // Binds any callable; Data is the object it belongs to (may be null).
     template <class F, class = std::enable_if_t<std::is_invocable_r_v<R, F, A...> &&
                                                 !std::is_same_v<std::decay_t<F>, TEvent>>>
     TEvent(F&& Callable, TObject* Data = nullptr) {
-        FMethod.Data = Data;
-        FMethod.Code = NewCallableCode();
-        FMethod.Fn = std::make_shared<const TFunction>(std::forward<F>(Callable));
-        FMethod.Signature = &typeid(TSignature);
+        auto M = std::make_shared<TMethod>();
+        M->Data = Data;
+        M->Code = NewCallableCode();
+        M->Fn = std::make_shared<const TFunction>(std::forward<F>(Callable));
+        M->Signature = &typeid(TSignature);
+        FBinding = std::move(M);
     }
 
-    bool Assigned() const { return FMethod.Assigned(); }
+    bool Assigned() const { return FBinding != nullptr; }
     explicit operator bool() const { return Assigned(); }
-    TObject* Data() const { return FMethod.Data; }
+    TObject* Data() const { return FBinding ? FBinding->Data : nullptr; }
 
     R operator()(A... Args) const {
         assert(Assigned() && "calling an unassigned event; test Assigned() first");
-        return (*static_cast<const TFunction*>(FMethod.Fn.get()))(std::forward<A>(Args)...);
+        return (*static_cast<const TFunction*>(FBinding->Fn.get()))(std::forward<A>(Args)...);
     }
 
-    const TMethod& Method() const { return FMethod; }
+    const TMethod& Method() const { return FBinding ? *FBinding : EmptyMethod(); }
     // Takes over a type-erased method; false (and no change) when its signature differs.
     bool SetMethod(const TMethod& M) {
         if (M.Assigned() && (!M.Signature || *M.Signature != typeid(TSignature))) return false;
-        FMethod = M.Assigned() ? M : TMethod{};
+        FBinding = M.Assigned() ? std::make_shared<const TMethod>(M) : nullptr;
         return true;
     }
 
-    bool operator==(const TEvent& O) const { return FMethod == O.FMethod; }
+    bool operator==(const TEvent& O) const { return Method() == O.Method(); }
 
 private:
-    TMethod FMethod;
+    std::shared_ptr<const TMethod> FBinding;  // null while unassigned; never changed in place
 };
 
 // Declares an event type with its own type name, as the type information reports it.

@@ -146,6 +146,11 @@ TMethod BindMethod(TObject* Instance, const TMethodInfo& Method) {
     return M;
 }
 
+const TMethod& EmptyMethod() {
+    static const TMethod Empty;
+    return Empty;
+}
+
 TMethodCode NewCallableCode() {
     static std::atomic<uint64_t> Serial{0};
     TMethodCode Code;

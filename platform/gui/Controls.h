@@ -695,6 +695,7 @@ protected:
 
 private:
     TOwned<TCanvas> FCanvas;
+    bool FRepaintPending = false;  // the whole control waits for a paint
 };
 
 // A windowed control that paints itself with Canvas in Paint.
@@ -704,6 +705,8 @@ public:
     explicit TCustomControl(TComponent* AOwner);
     ~TCustomControl() override;
     TCanvas* GetCanvas() const { return FCanvas.get(); }
+    // A repaint of the whole control that is already waiting is not asked for again.
+    void Invalidate() override;
 
 protected:
     TCustomControl(TComponent* AOwner, QWidget* Widget);
@@ -716,6 +719,7 @@ protected:
 
 private:
     TOwned<TCanvas> FCanvas;
+    bool FRepaintPending = false;  // the whole control waits for a paint
 };
 
 }  // namespace zk

@@ -64,7 +64,16 @@ TCustomControl::~TCustomControl() = default;
 
 // The border first, in widget coordinates; then the client area, moved to
 // the client origin and clipped to it.
+// Each change of a big tree asks for a repaint; merging the same whole-control
+// region again and again is a measurable part of building one.
+void TCustomControl::Invalidate() {
+    if (FRepaintPending) return;
+    TWinControl::Invalidate();
+    FRepaintPending = GetWidget()->isVisible();
+}
+
 bool TCustomControl::PaintWidget(QPaintEvent*, QWidget* Device) {
+    FRepaintPending = false;
     QPainter P(Device);
     TCanvasAttachment Attach(FCanvas.get(), &P, this);
     const TPoint Off = GetClientOffset();
