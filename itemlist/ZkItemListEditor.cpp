@@ -2,6 +2,7 @@
 // brackets, layout, column sizing and orientation; TZkItemListEditor's published properties.
 #include "itemlist/ZkItemListEditor.h"
 #include "itemlist/ZkItemListEditor_p.h"
+#include "itemlist/ZkItemListPublish.h"
 
 #include "itemlist/ZkDeltaFont.h"
 #include "itemlist/ZkHintWindow.h"
@@ -736,49 +737,7 @@ int TZkCustomItemListEditor::CompareNames(const std::string& S1, const std::stri
 
 ZK_IMPLEMENT_CLASS(TZkItemListEditor)
 void TZkItemListEditor::DescribeClass(TClassBuilder<TZkItemListEditor>& C) {
-    using G = TZkCustomItemListEditor;
-    C.Prop("ArrangeByCategory", &G::GetArrangeByCategory, &G::SetArrangeByCategory).Default(false);
-    C.Prop("CaseSensitive", &G::GetCaseSensitive, &G::SetCaseSensitive).Default(false);
-    C.Prop("ColCount", &G::GetColCount, &TZkItemListEditor::SetColCountProp).Default(2);
-    C.Redeclare("DefaultColWidth").Default(150);
-    C.Redeclare("DefaultRowHeight").Default(18);
-    C.Prop("DisplayOptions", &G::GetDisplayOptions, &G::SetDisplayOptions).Default(
-        TILEDisplayOptions::FromInt(15));
-    C.Prop("DropDownRows", &G::GetDropDownRows, &G::SetDropDownRows).Default(8);
-    C.Redeclare("FixedCols").Default(0);
-    C.Prop("ValueFont", &G::GetValueFont, &G::SetValueFont);
-    C.Prop("CategoryFont", &G::GetCategoryFont, &G::SetCategoryFont);
-    C.Prop("TitleCaptionFont", &G::GetTitleCaptionFont, &G::SetTitleCaptionFont);
-    C.Prop("HintWindow", &G::GetHintWindow);
-    C.Prop("HideSelection", &G::GetHideSelection, &G::SetHideSelection).Default(true);
-    C.Prop("Indent", &G::GetIndent, &G::SetIndent).Default(17);
-    C.Prop("Items", &G::GetItems, &G::SetItems);
-    C.Prop("MinusGlyph", &G::GetMinusGlyph, &G::SetMinusGlyph);
-    C.Prop("PlusGlyph", &G::GetPlusGlyph, &G::SetPlusGlyph);
-    C.Prop("Options", &G::GetOptions, &TZkItemListEditor::SetOptionsProp).Default(TGridOptions::FromInt(25743));
-    C.Prop("Orientation", &G::GetOrientation, &G::SetOrientation).Default(goVertical);
-    C.Prop("PathDelimiter", &G::GetPathDelimiter, &G::SetPathDelimiter);
-    C.Prop("PropertyOptions", &G::GetPropertyOptions, &G::SetPropertyOptions)
-        .Default(TILEPropOptions());
-    C.Prop("Sorted", &G::GetSorted, &G::SetSorted).Default(false);
-    C.Prop("ShowItemHintStyle", &G::GetShowItemHintStyle, &G::SetShowItemHintStyle)
-        .Default(shValueAndHint);
-    C.Prop("Strings", &G::GetStrings, &G::SetStrings).Stored(false);
-    C.Prop("TitleCaptions", &G::GetTitleCaptions, &G::SetTitleCaptions)
-        .Stored(&TZkItemListEditor::IsTitleCaptionsStored);
-    C.Redeclare("RowCount").Default(2);
-    C.Prop("OnCategorize", &G::GetOnCategorize, &G::SetOnCategorize);
-    C.Prop("OnEditButtonClick", &G::GetOnEditButtonClick, &G::SetOnEditButtonClick);
-    C.Prop("OnGetPickList", &G::GetOnGetPickList, &G::SetOnGetPickList);
-    C.Prop("OnShowHints", &G::GetOnShowHints, &G::SetOnShowHints);
-    C.Prop("OnValidate", &G::GetOnValidate, &G::SetOnValidate);
-    C.Prop("OnDrawCell", &G::GetOnDrawCell, &G::SetOnDrawCell);
-    C.Prop("OnGetEditMask", &G::GetOnGetEditMask, &G::SetOnGetEditMask);
-    C.Prop("OnGetEditText", &G::GetOnGetEditText, &G::SetOnGetEditText);
-    C.Prop("OnRowMoved", &G::GetOnRowMoved, &G::SetOnRowMoved);
-    C.Prop("OnSelectCell", &G::GetOnSelectCell, &G::SetOnSelectCell);
-    C.Prop("OnSetEditText", &G::GetOnSetEditText, &G::SetOnSetEditText);
-    C.Prop("OnTopLeftChanged", &G::GetOnTopLeftChanged, &G::SetOnTopLeftChanged);
+    PublishGridProperties(C);
 }
 
 TZkItemListEditor::TZkItemListEditor(TComponent* AOwner) : TZkCustomItemListEditor(AOwner) {}

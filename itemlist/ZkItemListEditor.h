@@ -275,6 +275,12 @@ protected:
     void CreateWnd() override;
     void Loaded() override;
 
+    // Publishes the grid's properties, with their stream defaults, for a
+    // class that publishes the grid (the item list, the inspector); defined
+    // in ZkItemListPublish.h.
+    template <class C>
+    static void PublishGridProperties(TClassBuilder<C>& B);
+
     // Accessors for the published properties.
     bool IsTitleCaptionsStored() const;
     void SetColCountProp(int Value) { SetGridColCount(Value); }

@@ -407,8 +407,9 @@ std::string GetEnumProp(const TObject* Instance, const TPropInfo* Prop) {
     return GetEnumName(Prop->PropType, Prop->Access->GetOrd(Instance));
 }
 
-void SetEnumProp(TObject* Instance, const TPropInfo* Prop, const std::string& Value) {
-    CheckKind(Prop, {tkEnumeration});
+namespace {
+
+int64_t EnumOrdinal(const TPropInfo* Prop, const std::string& Value) {
     int64_t Data;
     if (IsBoolLike(Prop->PropType)) {
         if (SameText(Value, "False"))
@@ -421,7 +422,14 @@ void SetEnumProp(TObject* Instance, const TPropInfo* Prop, const std::string& Va
         Data = GetEnumValue(Prop->PropType, Value);
         if (Data < 0) throw EPropertyConvertError("Invalid property element: %s", {Value});
     }
-    Prop->Access->SetOrd(Instance, Data);
+    return Data;
+}
+
+}  // namespace
+
+void SetEnumProp(TObject* Instance, const TPropInfo* Prop, const std::string& Value) {
+    CheckKind(Prop, {tkEnumeration});
+    Prop->Access->SetOrd(Instance, EnumOrdinal(Prop, Value));
 }
 
 std::string GetSetProp(const TObject* Instance, const TPropInfo* Prop, bool Brackets) {
@@ -638,6 +646,46 @@ TVariant GetPropValue(const TObject* Instance, const TPropInfo* Prop, bool Prefe
 
 TVariant GetPropValue(const TObject* Instance, const std::string& Name, bool PreferStrings) {
     return GetPropValue(Instance, FindOrFail(Instance, Name), PreferStrings);
+}
+
+void CheckPropValue(const TPropInfo* Prop, const TVariant& Value) {
+    switch (Prop->Kind()) {
+        case tkInteger:
+        case tkChar:
+        case tkWChar:
+            if (Prop->PropType->MaxValue > INT32_MAX)
+                Value.AsInt64();
+            else
+                Value.AsInteger();
+            break;
+        case tkEnumeration:
+            if (Value.IsString())
+                EnumOrdinal(Prop, Value.AsString());
+            else if (Value.VarType() != varBoolean)
+                Value.AsInteger();
+            break;
+        case tkSet:
+            if (Value.VarType() == varInteger)
+                Value.AsInteger();
+            else
+                StringToSet(Prop->PropType, Value.AsString());
+            break;
+        case tkFloat:
+            Value.AsDouble();
+            break;
+        case tkString:
+        case tkLString:
+        case tkVariant:
+            break;
+        case tkWString:
+            if (!Value.IsNull()) Value.AsWideString();
+            break;
+        case tkInt64:
+            Value.AsInt64();
+            break;
+        default:
+            InvalidPropertyType(Prop);
+    }
 }
 
 void SetPropValue(TObject* Instance, const TPropInfo* Prop, const TVariant& Value) {

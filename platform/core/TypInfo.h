@@ -220,6 +220,8 @@ TVariant GetPropValue(const TObject* Instance, const TPropInfo* Prop, bool Prefe
 TVariant GetPropValue(const TObject* Instance, const std::string& Name, bool PreferStrings = true);
 void SetPropValue(TObject* Instance, const TPropInfo* Prop, const TVariant& Value);
 void SetPropValue(TObject* Instance, const std::string& Name, const TVariant& Value);
+// Raises what SetPropValue would raise for Value, without writing anything.
+void CheckPropValue(const TPropInfo* Prop, const TVariant& Value);
 
 // Whether the property holds its declared default, as the form writer decides it.
 bool IsDefaultPropertyValue(const TObject* Instance, const TPropInfo* Prop);

@@ -1,0 +1,180 @@
+// TZkInspectorObject and TZkInspectorObjects.
+#include "inspector/ZkInspectorObjects.h"
+
+#include <unordered_set>
+
+#include "inspector/ZkObjectInspector.h"
+#include "platform/core/ClassBuilder.h"
+#include "platform/core/ScopeExit.h"
+
+namespace zk {
+
+// ---- TZkInspectorObject ----
+
+ZK_IMPLEMENT_CLASS(TZkInspectorObject)
+void TZkInspectorObject::DescribeClass(TClassBuilder<TZkInspectorObject>& C) {
+    C.Prop("Component", &TZkInspectorObject::GetComponent, &TZkInspectorObject::SetComponent)
+        .NoDefault();
+}
+
+TZkInspectorObject::TZkInspectorObject(TCollection* Collection) : TCollectionItem(Collection) {}
+
+void TZkInspectorObject::BeforeDestruction() {
+    TObject* Instance = FInstance;
+    TComponent* Notify = FNotifyComponent;
+    FInstance = nullptr;
+    FNotifyComponent = nullptr;
+    Watch(Instance, false);
+    Watch(Notify, false);
+    TCollectionItem::BeforeDestruction();
+}
+
+TZkInspectorObjects* TZkInspectorObject::GetObjects() const {
+    return DynamicCast<TZkInspectorObjects>(GetCollection());
+}
+
+// Several entries may refer to one component; the last one to let go stops watching it.
+void TZkInspectorObject::Watch(TObject* P, bool On) const {
+    auto* Component = DynamicCast<TComponent>(P);
+    TZkInspectorObjects* Objects = GetObjects();
+    TComponent* Watcher = Objects ? Objects->GetWatcher() : nullptr;
+    if (!Component || !Watcher || Component == Watcher) return;
+    if (On)
+        Watcher->FreeNotification(Component);
+    else if (!Objects->Refers(Component, this))
+        Watcher->RemoveFreeNotification(Component);
+}
+
+void TZkInspectorObject::SetInstance(TObject* Value) {
+    if (Value == FInstance) return;
+    if (TZkInspectorObjects* Objects = GetObjects(); Objects && Objects->GetUpdateCount() == 0)
+        if (TZkCustomObjectInspector* Inspector = Objects->GetInspector()) Inspector->ObjectsChanging();
+    TObject* Old = FInstance;
+    FInstance = Value;
+    Watch(Old, false);
+    Watch(Value, true);
+    Changed(false);
+}
+
+void TZkInspectorObject::SetNotifyComponent(TComponent* Value) {
+    if (Value == FNotifyComponent) return;
+    TComponent* Old = FNotifyComponent;
+    FNotifyComponent = Value;
+    Watch(Old, false);
+    Watch(Value, true);
+}
+
+TComponent* TZkInspectorObject::GetComponent() const {
+    return DynamicCast<TComponent>(FInstance);
+}
+
+void TZkInspectorObject::SetComponent(TComponent* Value) {
+    if (Value != GetComponent()) SetInstance(Value);
+}
+
+void TZkInspectorObject::Assign(TPersistent* Source) {
+    auto* Src = DynamicCast<TZkInspectorObject>(Source);
+    if (!Src) {
+        TCollectionItem::Assign(Source);
+        return;
+    }
+    SetInstance(Src->FInstance);
+    SetNotifyComponent(Src->FNotifyComponent);
+    Changed(false);
+}
+
+std::string TZkInspectorObject::GetDisplayName() const {
+    if (TComponent* C = GetComponent()) return C->GetName();
+    if (FInstance && !FInstance->ClassName().empty()) return FInstance->ClassName();
+    return TCollectionItem::GetDisplayName();
+}
+
+// ---- TZkInspectorObjects ----
+
+ZK_IMPLEMENT_CLASS(TZkInspectorObjects)
+void TZkInspectorObjects::DescribeClass(TClassBuilder<TZkInspectorObjects>&) {}
+
+TZkInspectorObjects::TZkInspectorObjects(TPersistent* AOwner)
+    : TOwnedCollection(AOwner, TZkInspectorObject::StaticClass()),
+      FWatcher(DynamicCast<TComponent>(AOwner)) {}
+
+TZkInspectorObject* TZkInspectorObjects::GetItem(int Index) const {
+    return static_cast<TZkInspectorObject*>(TCollection::GetItem(Index));
+}
+
+TZkCustomObjectInspector* TZkInspectorObjects::GetInspector() const {
+    return DynamicCast<TZkCustomObjectInspector>(FWatcher);
+}
+
+void TZkInspectorObjects::BeginUpdate() {
+    if (GetUpdateCount() == 0)
+        if (TZkCustomObjectInspector* Inspector = GetInspector()) Inspector->ObjectsChanging();
+    TOwnedCollection::BeginUpdate();
+}
+
+void TZkInspectorObjects::Update(TCollectionItem* Item) {
+    TOwnedCollection::Update(Item);
+    if (TZkCustomObjectInspector* Inspector = GetInspector())
+        Inspector->ObjectsChanged(static_cast<TZkInspectorObject*>(Item));
+}
+
+int TZkInspectorObjects::IndexOfInstance(const TObject* Instance) const {
+    for (int I = 0; I < GetCount(); ++I)
+        if (GetItem(I)->GetInstance() == Instance) return I;
+    return -1;
+}
+
+bool TZkInspectorObjects::Refers(const TObject* P, const TZkInspectorObject* Except) const {
+    for (int I = 0; I < GetCount(); ++I) {
+        const TZkInspectorObject* Entry = GetItem(I);
+        if (Entry != Except && (Entry->GetInstance() == P || Entry->GetNotifyComponent() == P))
+            return true;
+    }
+    return false;
+}
+
+TZkInspectorObject* TZkInspectorObjects::AddInstance(TObject* Instance) {
+    TUpdateGuard<TZkInspectorObjects> Guard(*this);
+    const int Index = IndexOfInstance(Instance);
+    TZkInspectorObject* Entry =
+        Index >= 0 ? GetItem(Index) : static_cast<TZkInspectorObject*>(Add());
+    Entry->SetInstance(Instance);
+    return Entry;
+}
+
+TZkInspectorObject* TZkInspectorObjects::AddOwnedInstance(TComponent* Component, TObject* Instance) {
+    TUpdateGuard<TZkInspectorObjects> Guard(*this);
+    TZkInspectorObject* Entry = AddInstance(Instance);
+    Entry->SetNotifyComponent(Component);
+    return Entry;
+}
+
+int TZkInspectorObjects::RemoveInstance(const TObject* P) {
+    for (int I = 0; I < GetCount(); ++I) {
+        const TZkInspectorObject* Entry = GetItem(I);
+        if (Entry->GetInstance() != P && Entry->GetNotifyComponent() != P) continue;
+        TUpdateGuard<TZkInspectorObjects> Guard(*this);
+        Delete(I);
+        return I;
+    }
+    return -1;
+}
+
+void TZkInspectorObjects::AddInstances(const std::vector<TObject*>& Instances) {
+    TUpdateGuard<TZkInspectorObjects> Guard(*this);
+    std::unordered_set<const TObject*> Listed;
+    for (int I = 0; I < GetCount(); ++I) Listed.insert(GetItem(I)->GetInstance());
+    for (TObject* Instance : Instances)
+        if (Listed.insert(Instance).second)
+            static_cast<TZkInspectorObject*>(Add())->SetInstance(Instance);
+}
+
+void TZkInspectorObjects::AssignAssigned(TZkInspectorObjects* Source) {
+    TUpdateGuard<TZkInspectorObjects> Guard(*this);
+    Clear();
+    if (!Source) return;
+    for (int I = 0; I < Source->GetCount(); ++I)
+        if (Source->GetItem(I)->GetInstance()) Add()->Assign(Source->GetItem(I));
+}
+
+}  // namespace zk
