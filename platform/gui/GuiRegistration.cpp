@@ -13,6 +13,7 @@
 #include "platform/gui/PopupList.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/Timer.h"
+#include "platform/gui/TreeView.h"
 
 namespace zk {
 
@@ -25,7 +26,7 @@ void RegisterGuiClasses() {
         RegisterClasses({TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
                          TButton::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
                          THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
-                         TTimer::StaticClass()});
+                         TTimer::StaticClass(), TTreeView::StaticClass()});
     });
 }
 
