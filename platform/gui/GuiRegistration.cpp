@@ -10,6 +10,7 @@
 #include "platform/gui/Grids.h"
 #include "platform/gui/HintWindow.h"
 #include "platform/gui/ListBox.h"
+#include "platform/gui/ListView.h"
 #include "platform/gui/PopupList.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/Timer.h"
@@ -26,7 +27,8 @@ void RegisterGuiClasses() {
         RegisterClasses({TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
                          TButton::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
                          THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
-                         TTimer::StaticClass(), TTreeView::StaticClass()});
+                         TTimer::StaticClass(), TTreeView::StaticClass(),
+                         TListView::StaticClass()});
     });
 }
 

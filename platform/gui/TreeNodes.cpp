@@ -227,7 +227,10 @@ void TTreeNode::MakeVisible() {
 }
 
 bool TTreeNode::EditText() {
-    if (GetTreeView()->GetReadOnly()) return false;
+    TCustomTreeView* View = GetTreeView();
+    // Asked here, so that a refusal never reaches the widget's edit call.
+    if (View->GetReadOnly() || !View->CanEdit(this)) return false;
+    TValueRollback<bool> Approved(View->FEditApproved, true);
     FOwner->Widget()->editItem(FItem, 0);
     return GetTreeView()->IsEditing();
 }

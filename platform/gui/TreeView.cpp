@@ -31,8 +31,9 @@ protected:
         if (!V || !Starts || !Index.isValid() || state() == EditingState)
             return QTreeWidget::edit(Index, Trigger, Event);
         if (V->GetReadOnly()) return false;
-        bool Allowed = false;
-        SafeCall(V, [&] { Allowed = V->CanEdit(V->FNodes->NodeOf(itemFromIndex(Index))); });
+        bool Allowed = V->FEditApproved;
+        if (!Allowed)
+            SafeCall(V, [&] { Allowed = V->CanEdit(V->FNodes->NodeOf(itemFromIndex(Index))); });
         return Allowed && QTreeWidget::edit(Index, Trigger, Event);
     }
 

@@ -279,6 +279,7 @@ private:
     TOwned<TTreeNodes> FNodes;
     TTreeNode* FSelected = nullptr;  // mirrors the widget's current item, after OnChanging allowed it
     bool FSyncing = false;
+    bool FEditApproved = false;  // EditText asked OnEditing already
     mutable int FEditors = 0;  // label editors open; the delegate counts them
     bool FAutoExpand = false;
     bool FHideSelection = true;
