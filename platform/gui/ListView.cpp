@@ -129,8 +129,8 @@ private:
 // The two panes; the one of the current view style shows and takes the focus.
 class TListViewPanes {
 public:
-    TListPane<QTreeView>* Report;
-    TListPane<QListView>* Icons;
+    TListPane<QTreeView>* Report = nullptr;  // children of the list view's widget
+    TListPane<QListView>* Icons = nullptr;
 };
 
 // Paints the selection in the first column only without RowSelect, draws
@@ -196,9 +196,6 @@ TCustomListView::TCustomListView(TComponent* AOwner)
       FPanes(std::make_unique<TListViewPanes>()),
       FColumns(Create<TListColumns>(this)),
       FItems(Create<TListItems>(this)) {
-    SetColor(clWindow);
-    SetParentColor(false);
-    SetTabStop(true);
     QWidget* W = GetWidget();
     FModel->setColumnCount(1);
     auto* Delegate = new TListViewDelegate(this, W);
@@ -246,6 +243,9 @@ TCustomListView::TCustomListView(TComponent* AOwner)
                          if (FSyncing || IsDestroying() || Section >= FColumns->GetCount()) return;
                          FColumns->GetItem(Section)->FWidth = Size;
                      });
+    SetColor(clWindow);
+    SetParentColor(false);
+    SetTabStop(true);
     ApplyEditTriggers();
     SetHideSelection(true);
     SetViewStyleNow();
@@ -279,6 +279,7 @@ void TCustomListView::SetItems(TListItems* Value) {
 
 void TCustomListView::UpdateWidgetGeometry() {
     TWinControl::UpdateWidgetGeometry();
+    if (!FPanes || !FPanes->Report) return;
     const QRect R(0, 0, GetWidth(), GetHeight());
     FPanes->Report->setGeometry(R);
     FPanes->Icons->setGeometry(R);
@@ -286,6 +287,7 @@ void TCustomListView::UpdateWidgetGeometry() {
 
 void TCustomListView::UpdateWidgetPalette() {
     TWinControl::UpdateWidgetPalette();
+    if (!FPanes || !FPanes->Report) return;  // called while the base is built
     for (QAbstractItemView* V : {static_cast<QAbstractItemView*>(FPanes->Report),
                                  static_cast<QAbstractItemView*>(FPanes->Icons)}) {
         QPalette P = V->palette();

@@ -1,0 +1,244 @@
+// List views: items and columns against the item model, selection events, dragging an item by
+// mouse, and items and columns in the form stream.
+#include <QAbstractItemView>
+#include <QHeaderView>
+#include <QStandardItemModel>
+#include <QTreeView>
+
+#include "ItemViewsTestUtil.h"
+#include "platform/core/SysUtils.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/ListView.h"
+
+namespace zk::test {
+
+namespace {
+
+class ListViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Form.reset(Create<TForm>(nullptr));
+        Form->SetBounds(0, 0, 320, 300);
+        List = Create<TListView>(Form.get());
+        List->SetName("ListView1");
+        List->SetParent(Form.get());
+        List->SetBounds(0, 0, 300, 250);
+        List->SetViewStyle(vsReport);
+    }
+    void TearDown() override {
+        Form.reset();
+        Application->ProcessMessages();
+    }
+    void Fill(std::initializer_list<const char*> Captions) {
+        for (const char* C : Captions) List->GetItems()->Add()->SetCaption(C);
+    }
+    std::string Captions() const {
+        std::string S;
+        for (int I = 0; I < List->GetItems()->GetCount(); ++I)
+            S += List->GetItems()->GetItem(I)->GetCaption() + ";";
+        return S;
+    }
+    std::string ModelRow(int Row) const {
+        std::string S;
+        for (int C = 0; C < List->GetModel()->columnCount(); ++C)
+            S += List->GetModel()->index(Row, C).data().toString().toStdString() + "|";
+        return S;
+    }
+    // The centre of Item's row in the list view's client coordinates.
+    QPoint PointOf(TListItem* Item) const {
+        QAbstractItemView* V = List->GetItemView();
+        const QPoint P = V->visualRect(List->GetModel()->index(Item->GetIndex(), 0)).center();
+        return V->viewport()->mapTo(List->GetWidget(), P);
+    }
+    QWidget* Viewport() const { return List->GetItemView()->viewport(); }
+    QPoint InViewport(QPoint P) const { return Viewport()->mapFrom(List->GetWidget(), P); }
+
+    TOwned<TForm> Form;
+    TListView* List = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ListViewTest, ItemsAndSubItemsShowInTheModelAndBadIndexesRaiseTheListIndexError) {
+    List->GetColumns()->Add()->SetCaption("Name");
+    List->GetColumns()->Add()->SetCaption("Size");
+    Fill({"a", "c"});
+    TListItem* B = List->GetItems()->Insert(1);
+    B->SetCaption("b");
+    B->GetSubItems()->Add("2 KB");
+    B->GetSubItems()->Add("hidden: no column");
+    EXPECT_EQ("a;b;c;", Captions());
+    EXPECT_EQ("b|2 KB|", ModelRow(1));
+    EXPECT_EQ(2, List->GetModel()->columnCount());
+    EXPECT_EQ(QString("Size"), List->GetModel()->headerData(1, Qt::Horizontal).toString());
+    List->GetColumns()->Add();
+    EXPECT_EQ("b|2 KB|hidden: no column|", ModelRow(1));
+    ExpectThrowMessage<EListError>([&] { List->GetItems()->GetItem(3); },
+                                   "List index out of bounds (3)");
+    ExpectThrowMessage<EListError>([&] { List->GetItems()->Insert(-1); },
+                                   "List index out of bounds (-1)");
+    ExpectThrowMessage<EListError>([&] { B->GetSubItemImages(2); }, "List index out of bounds (2)");
+    // Deleting a sub-item takes its image with it.
+    B->SetSubItemImages(1, 7);
+    B->GetSubItems()->Delete(0);
+    EXPECT_EQ(7, B->GetSubItemImages(0));
+    EXPECT_EQ("b|hidden: no column||", ModelRow(1));
+    List->GetItems()->Delete(0);
+    EXPECT_EQ("b;c;", Captions());
+    EXPECT_EQ(0, B->GetIndex());
+
+    auto* Other = Create<TListView>(Form.get());
+    Other->GetItems()->Add()->SetCaption("gone");
+    Other->GetItems()->Assign(List->GetItems());
+    EXPECT_EQ("b", Other->GetItems()->GetItem(0)->GetCaption());
+    EXPECT_EQ(7, Other->GetItems()->GetItem(0)->GetSubItemImages(0));
+    EXPECT_EQ(2, Other->GetItems()->GetCount());
+}
+
+TEST_F(ListViewTest, SelectionEventsFireOncePerItemWhoseSelectionChanged) {
+    Fill({"a", "b", "c"});
+    List->SetMultiSelect(true);
+    std::vector<std::string> Log;
+    List->SetOnSelectItem(TLVSelectItemEvent([&](TObject*, TListItem* Item, bool Selected) {
+        Log.push_back(Item->GetCaption() + (Selected ? "+" : "-"));
+    }));
+    int StateChanges = 0;
+    List->SetOnChange(TLVChangeEvent([&](TObject*, TListItem*, TItemChange C) {
+        if (C == ctState) ++StateChanges;
+    }));
+    TListItems* Items = List->GetItems();
+    Items->GetItem(0)->SetSelected(true);
+    Items->GetItem(0)->SetSelected(true);
+    Items->GetItem(2)->SetSelected(true);
+    EXPECT_EQ((std::vector<std::string>{"a+", "c+"}), Log);
+    EXPECT_EQ(2, List->GetSelCount());
+    Log.clear();
+    Form->Show();
+    Click(Viewport(), InViewport(PointOf(Items->GetItem(1))));
+    EXPECT_EQ((std::vector<std::string>{"a-", "c-", "b+"}), Log);
+    EXPECT_EQ(5, StateChanges);
+    Log.clear();
+    Click(Viewport(), InViewport(PointOf(Items->GetItem(2))), Qt::ControlModifier);
+    EXPECT_EQ(std::vector<std::string>{"c+"}, Log);
+    EXPECT_EQ(Items->GetItem(1), List->GetSelected());
+    // Deleting and clearing report no selection changes.
+    Log.clear();
+    Items->Clear();
+    EXPECT_TRUE(Log.empty());
+}
+
+TEST_F(ListViewTest, DraggingSelectedItemsByMouseDropsThemWhereTheHandlerMovesThem) {
+    Fill({"a", "b", "c", "d"});
+    List->SetDragMode(dmAutomatic);
+    std::vector<TDragState> States;
+    List->SetOnDragOver(TDragOverEvent(
+        [&](TObject*, TObject* Source, int, int, TDragState State, bool& Accept) {
+            States.push_back(State);
+            Accept = Source == List;
+        }));
+    List->SetOnDragDrop(TDragDropEvent([&](TObject*, TObject* Source, int X, int Y) {
+        ASSERT_EQ(List, Source);
+        TListItem* Target = List->GetItemAt(X, Y);
+        ASSERT_NE(nullptr, Target);
+        TListItem* Moved = List->GetSelected();
+        TListItem* Copy = List->GetItems()->Insert(Target->GetIndex() + 1);
+        Copy->Assign(Moved);
+        Moved->Delete();
+    }));
+    Form->Show();
+    TListItem* A = List->GetItems()->GetItem(0);
+    const QPoint From = InViewport(PointOf(A));
+    const QPoint To = InViewport(PointOf(List->GetItems()->GetItem(2)));
+    Mouse(Viewport(), QEvent::MouseButtonPress, From, Qt::LeftButton);
+    Mouse(Viewport(), QEvent::MouseMove, From + QPoint(0, 3), Qt::LeftButton);
+    Mouse(Viewport(), QEvent::MouseMove, To - QPoint(0, 1), Qt::LeftButton);
+    Mouse(Viewport(), QEvent::MouseMove, To, Qt::LeftButton);
+    EXPECT_TRUE(List->GetDragging());
+    // The drag selects nothing on its way.
+    EXPECT_EQ(1, List->GetSelCount());
+    Mouse(Viewport(), QEvent::MouseButtonRelease, To, Qt::NoButton);
+    EXPECT_FALSE(List->GetDragging());
+    EXPECT_EQ("b;c;a;d;", Captions());
+    EXPECT_EQ((std::vector<TDragState>{dsDragEnter, dsDragMove, dsDragLeave}), States);
+
+    // Dropped on no item, nothing moves; a refused drag drops nothing.
+    States.clear();
+    List->SetOnDragOver(TDragOverEvent(
+        [&](TObject*, TObject*, int, int, TDragState, bool& Accept) { Accept = false; }));
+    const QPoint B = InViewport(PointOf(List->GetItems()->GetItem(0)));
+    Mouse(Viewport(), QEvent::MouseButtonPress, B, Qt::LeftButton);
+    Mouse(Viewport(), QEvent::MouseMove, To, Qt::LeftButton);
+    Mouse(Viewport(), QEvent::MouseButtonRelease, To, Qt::NoButton);
+    EXPECT_EQ("b;c;a;d;", Captions());
+}
+
+TEST_F(ListViewTest, ItemsAndColumnsTravelThroughTheFormStreamWithOnlyNonDefaultValues) {
+    TListColumn* Col = List->GetColumns()->Add();
+    Col->SetCaption("Items");
+    Col->SetAutoSize(true);
+    Fill({"plain", "rich"});
+    TListItem* Rich = List->GetItems()->GetItem(1);
+    Rich->SetImageIndex(3);
+    Rich->GetSubItems()->Add("x");
+    Rich->GetSubItems()->Add("y");
+    Rich->SetSubItemImages(1, 5);
+    const std::string Text = FormText(Form.get());
+    EXPECT_NE(std::string::npos, Text.find("Items.Data = (")) << Text;
+    EXPECT_NE(std::string::npos, Text.find("AutoSize = True")) << Text;
+    EXPECT_EQ(std::string::npos, Text.find("StateIndex")) << Text;
+    EXPECT_EQ(std::string::npos, Text.find("Width = 50")) << Text;
+    EXPECT_EQ(1u, [&] {
+        size_t N = 0;
+        for (size_t P = Text.find("ImageIndex"); P != std::string::npos;
+             P = Text.find("ImageIndex", P + 1))
+            ++N;
+        return N;
+    }()) << Text;
+
+    TOwned<TForm> Copy(Create<TForm>(nullptr));
+    ReadFormText(Text, Copy.get());
+    auto* Read = DynamicCast<TListView>(Copy->FindComponent("ListView1"));
+    ASSERT_NE(nullptr, Read);
+    ASSERT_EQ(2, Read->GetItems()->GetCount());
+    TListItem* R = Read->GetItems()->GetItem(1);
+    EXPECT_EQ("rich", R->GetCaption());
+    EXPECT_EQ(3, R->GetImageIndex());
+    EXPECT_EQ("x\r\ny\r\n", R->GetSubItems()->GetText());
+    EXPECT_EQ(-1, R->GetSubItemImages(0));
+    EXPECT_EQ(5, R->GetSubItemImages(1));
+    EXPECT_EQ(QHeaderView::Stretch,
+              static_cast<QTreeView*>(Read->GetItemView())->header()->sectionResizeMode(0));
+    EXPECT_EQ(Text, FormText(Copy.get()));
+}
+
+TEST_F(ListViewTest, PublishedPropertiesReachTheViews) {
+    Fill({"a", "b"});
+    List->GetColumns()->Add();
+    auto* Report = static_cast<QTreeView*>(List->GetItemView());
+    CheckPublished<TListView>(
+        List,
+        {{"MultiSelect", true,
+          [&](TListView*) {
+              return Report->selectionMode() == QAbstractItemView::ExtendedSelection;
+          }},
+         {"ReadOnly", true,
+          [&](TListView*) { return Report->editTriggers() == QAbstractItemView::NoEditTriggers; }},
+         {"RowSelect", true, [&](TListView*) { return Report->allColumnsShowFocus(); }},
+         {"ShowColumnHeaders", false, [&](TListView*) { return Report->isHeaderHidden(); }},
+         {"ColumnClick", false,
+          [&](TListView*) { return !Report->header()->sectionsClickable(); }},
+         {"Checkboxes", true,
+          [&](TListView*) {
+              return List->GetModel()->item(0, 0)->isCheckable() &&
+                     !List->GetItems()->GetItem(0)->GetChecked();
+          }},
+         {"BorderStyle", static_cast<int>(bsNone),
+          [&](TListView*) { return Report->frameShape() == QFrame::NoFrame; }},
+         {"ViewStyle", static_cast<int>(vsList), [&](TListView*) {
+              return List->GetItemView() != Report && !Report->isVisibleTo(List->GetWidget()) &&
+                     List->GetItemView()->isVisibleTo(List->GetWidget());
+          }}});
+}
+
+}  // namespace zk::test
