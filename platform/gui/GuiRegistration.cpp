@@ -9,6 +9,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/Grids.h"
 #include "platform/gui/HintWindow.h"
+#include "platform/gui/ImgList.h"
 #include "platform/gui/ListBox.h"
 #include "platform/gui/PopupList.h"
 #include "platform/gui/StdCtrls.h"
@@ -25,7 +26,7 @@ void RegisterGuiClasses() {
         RegisterClasses({TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
                          TButton::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
                          THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
-                         TTimer::StaticClass()});
+                         TTimer::StaticClass(), TImageList::StaticClass()});
     });
 }
 
