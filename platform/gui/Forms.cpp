@@ -516,11 +516,14 @@ void TCustomForm::SetFocus() {
 
 // Qt moves the focus only inside the active window; a window that is not
 // active yet (it activates asynchronously) gets its OnEnter/OnExit now, and
-// Qt's focus-in later finds them done.
+// Qt's focus-in later finds them done. Activation is asked for only when the
+// window lacks it: the activation handler comes here too, and asking again
+// from there made two shown forms take turns for ever, each activation
+// queueing another behind the other form's.
 void TCustomForm::SetWindowFocus() {
     QWidget* W = GetWidget();
     if (!W->isVisible()) return;
-    W->activateWindow();
+    if (!W->isActiveWindow()) W->activateWindow();
     TWinControl* Target = FActiveControl ? FActiveControl : this;
     Target->GetWidget()->setFocus(Qt::OtherFocusReason);
     if (FFocusedControl != Target || (Screen && Screen->GetActiveControl() != Target))

@@ -9,6 +9,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/Grids.h"
 #include "platform/gui/HintWindow.h"
+#include "platform/gui/ImgList.h"
 #include "platform/gui/ListBox.h"
 #include "platform/gui/ListView.h"
 #include "platform/gui/PopupList.h"
@@ -27,8 +28,8 @@ void RegisterGuiClasses() {
         RegisterClasses({TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
                          TButton::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
                          THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
-                         TTimer::StaticClass(), TTreeView::StaticClass(),
-                         TListView::StaticClass()});
+                         TTimer::StaticClass(), TImageList::StaticClass()});
+        RegisterClasses({TTreeView::StaticClass(), TListView::StaticClass()});
     });
 }
 
