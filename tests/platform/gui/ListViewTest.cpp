@@ -5,7 +5,8 @@
 #include <QStandardItemModel>
 #include <QTreeView>
 
-#include "ItemViewsTestUtil.h"
+#include "GuiTestUtil.h"
+#include "platform/core/TestUtil.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Forms.h"
@@ -74,11 +75,9 @@ TEST_F(ListViewTest, ItemsAndSubItemsShowInTheModelAndBadIndexesRaiseTheListInde
     EXPECT_EQ(QString("Size"), List->GetModel()->headerData(1, Qt::Horizontal).toString());
     List->GetColumns()->Add();
     EXPECT_EQ("b|2 KB|hidden: no column|", ModelRow(1));
-    ExpectThrowMessage<EListError>([&] { List->GetItems()->GetItem(3); },
-                                   "List index out of bounds (3)");
-    ExpectThrowMessage<EListError>([&] { List->GetItems()->Insert(-1); },
-                                   "List index out of bounds (-1)");
-    ExpectThrowMessage<EListError>([&] { B->GetSubItemImages(2); }, "List index out of bounds (2)");
+    EXPECT_EQ(MessageOf<EListError>([&] { List->GetItems()->GetItem(3); }), "List index out of bounds (3)");
+    EXPECT_EQ(MessageOf<EListError>([&] { List->GetItems()->Insert(-1); }), "List index out of bounds (-1)");
+    EXPECT_EQ(MessageOf<EListError>([&] { B->GetSubItemImages(2); }), "List index out of bounds (2)");
     // Deleting a sub-item takes its image with it.
     B->SetSubItemImages(1, 7);
     B->GetSubItems()->Delete(0);
@@ -115,11 +114,14 @@ TEST_F(ListViewTest, SelectionEventsFireOncePerItemWhoseSelectionChanged) {
     EXPECT_EQ(2, List->GetSelCount());
     Log.clear();
     Form->Show();
-    Click(Viewport(), InViewport(PointOf(Items->GetItem(1))));
+    ClickAt(Viewport(), InViewport(PointOf(Items->GetItem(1))));
     EXPECT_EQ((std::vector<std::string>{"a-", "c-", "b+"}), Log);
     EXPECT_EQ(5, StateChanges);
     Log.clear();
-    Click(Viewport(), InViewport(PointOf(Items->GetItem(2))), Qt::ControlModifier);
+    SendMouseTo(Viewport(), QEvent::MouseButtonPress, InViewport(PointOf(Items->GetItem(2))),
+                Qt::LeftButton, Qt::ControlModifier);
+    SendMouseTo(Viewport(), QEvent::MouseButtonRelease, InViewport(PointOf(Items->GetItem(2))),
+                Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(std::vector<std::string>{"c+"}, Log);
     EXPECT_EQ(Items->GetItem(1), List->GetSelected());
     // Deleting and clearing report no selection changes.
@@ -150,14 +152,14 @@ TEST_F(ListViewTest, DraggingSelectedItemsByMouseDropsThemWhereTheHandlerMovesTh
     TListItem* A = List->GetItems()->GetItem(0);
     const QPoint From = InViewport(PointOf(A));
     const QPoint To = InViewport(PointOf(List->GetItems()->GetItem(2)));
-    Mouse(Viewport(), QEvent::MouseButtonPress, From, Qt::LeftButton);
-    Mouse(Viewport(), QEvent::MouseMove, From + QPoint(0, 3), Qt::LeftButton);
-    Mouse(Viewport(), QEvent::MouseMove, To - QPoint(0, 1), Qt::LeftButton);
-    Mouse(Viewport(), QEvent::MouseMove, To, Qt::LeftButton);
+    SendMouseTo(Viewport(), QEvent::MouseButtonPress, From);
+    SendMouseTo(Viewport(), QEvent::MouseMove, From + QPoint(0, 3));
+    SendMouseTo(Viewport(), QEvent::MouseMove, To - QPoint(0, 1));
+    SendMouseTo(Viewport(), QEvent::MouseMove, To);
     EXPECT_TRUE(List->GetDragging());
     // The drag selects nothing on its way.
     EXPECT_EQ(1, List->GetSelCount());
-    Mouse(Viewport(), QEvent::MouseButtonRelease, To, Qt::NoButton);
+    SendMouseTo(Viewport(), QEvent::MouseButtonRelease, To);
     EXPECT_FALSE(List->GetDragging());
     EXPECT_EQ("b;c;a;d;", Captions());
     EXPECT_EQ((std::vector<TDragState>{dsDragEnter, dsDragMove, dsDragLeave}), States);
@@ -167,9 +169,9 @@ TEST_F(ListViewTest, DraggingSelectedItemsByMouseDropsThemWhereTheHandlerMovesTh
     List->SetOnDragOver(TDragOverEvent(
         [&](TObject*, TObject*, int, int, TDragState, bool& Accept) { Accept = false; }));
     const QPoint B = InViewport(PointOf(List->GetItems()->GetItem(0)));
-    Mouse(Viewport(), QEvent::MouseButtonPress, B, Qt::LeftButton);
-    Mouse(Viewport(), QEvent::MouseMove, To, Qt::LeftButton);
-    Mouse(Viewport(), QEvent::MouseButtonRelease, To, Qt::NoButton);
+    SendMouseTo(Viewport(), QEvent::MouseButtonPress, B);
+    SendMouseTo(Viewport(), QEvent::MouseMove, To);
+    SendMouseTo(Viewport(), QEvent::MouseButtonRelease, To);
     EXPECT_EQ("b;c;a;d;", Captions());
 }
 
@@ -183,7 +185,7 @@ TEST_F(ListViewTest, ItemsAndColumnsTravelThroughTheFormStreamWithOnlyNonDefault
     Rich->GetSubItems()->Add("x");
     Rich->GetSubItems()->Add("y");
     Rich->SetSubItemImages(1, 5);
-    const std::string Text = FormText(Form.get());
+    const std::string Text = FormTextOf(Form.get());
     EXPECT_NE(std::string::npos, Text.find("Items.Data = (")) << Text;
     EXPECT_NE(std::string::npos, Text.find("AutoSize = True")) << Text;
     EXPECT_EQ(std::string::npos, Text.find("StateIndex")) << Text;
@@ -209,33 +211,33 @@ TEST_F(ListViewTest, ItemsAndColumnsTravelThroughTheFormStreamWithOnlyNonDefault
     EXPECT_EQ(5, R->GetSubItemImages(1));
     EXPECT_EQ(QHeaderView::Stretch,
               static_cast<QTreeView*>(Read->GetItemView())->header()->sectionResizeMode(0));
-    EXPECT_EQ(Text, FormText(Copy.get()));
+    EXPECT_EQ(Text, FormTextOf(Copy.get()));
 }
 
 TEST_F(ListViewTest, PublishedPropertiesReachTheViews) {
     Fill({"a", "b"});
     List->GetColumns()->Add();
     auto* Report = static_cast<QTreeView*>(List->GetItemView());
-    CheckPublished<TListView>(
+    CheckPublished(
         List,
         {{"MultiSelect", true,
-          [&](TListView*) {
+          [&] {
               return Report->selectionMode() == QAbstractItemView::ExtendedSelection;
           }},
          {"ReadOnly", true,
-          [&](TListView*) { return Report->editTriggers() == QAbstractItemView::NoEditTriggers; }},
-         {"RowSelect", true, [&](TListView*) { return Report->allColumnsShowFocus(); }},
-         {"ShowColumnHeaders", false, [&](TListView*) { return Report->isHeaderHidden(); }},
+          [&] { return Report->editTriggers() == QAbstractItemView::NoEditTriggers; }},
+         {"RowSelect", true, [&] { return Report->allColumnsShowFocus(); }},
+         {"ShowColumnHeaders", false, [&] { return Report->isHeaderHidden(); }},
          {"ColumnClick", false,
-          [&](TListView*) { return !Report->header()->sectionsClickable(); }},
+          [&] { return !Report->header()->sectionsClickable(); }},
          {"Checkboxes", true,
-          [&](TListView*) {
+          [&] {
               return List->GetModel()->item(0, 0)->isCheckable() &&
                      !List->GetItems()->GetItem(0)->GetChecked();
           }},
-         {"BorderStyle", static_cast<int>(bsNone),
-          [&](TListView*) { return Report->frameShape() == QFrame::NoFrame; }},
-         {"ViewStyle", static_cast<int>(vsList), [&](TListView*) {
+         {"BorderStyle", "bsNone",
+          [&] { return Report->frameShape() == QFrame::NoFrame; }},
+         {"ViewStyle", "vsList", [&] {
               return List->GetItemView() != Report && !Report->isVisibleTo(List->GetWidget()) &&
                      List->GetItemView()->isVisibleTo(List->GetWidget());
           }}});

@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "ItemViewsTestUtil.h"
+#include "GuiTestUtil.h"
+#include "platform/core/TestUtil.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Forms.h"
@@ -70,8 +71,8 @@ TEST_F(TreeViewTest, NodesLiveInTheWidgetAndIndexesOutOfRangeRaiseTheListIndexEr
     EXPECT_EQ(B, A->GetNextSibling());
     EXPECT_EQ(nullptr, C->GetNextSibling());
     EXPECT_EQ(4, C->GetAbsoluteIndex());
-    ExpectThrowMessage<EListError>([&] { Items->GetItem(5); }, "List index out of bounds (5)");
-    ExpectThrowMessage<EListError>([&] { A->GetChild(-1); }, "List index out of bounds (-1)");
+    EXPECT_EQ(MessageOf<EListError>([&] { Items->GetItem(5); }), "List index out of bounds (5)");
+    EXPECT_EQ(MessageOf<EListError>([&] { A->GetChild(-1); }), "List index out of bounds (-1)");
     A1->MoveTo(C, naAddChild);
     EXPECT_EQ("a;  a0;b;c;  a1;", Shape());
     A->Delete();
@@ -96,17 +97,17 @@ TEST_F(TreeViewTest, ClickingAndKeysChangeTheSelectionAskingOnChangingFirst) {
         Log.push_back("change " + (N ? N->GetText() : "-"));
     }));
     Form->Show();
-    Click(Viewport(), PointOf(B));
+    ClickAt(Viewport(), PointOf(B));
     EXPECT_EQ(B, Tree->GetSelected());
     Tree->SetFocus();
-    Key(Tree->GetTreeWidget(), Qt::Key_Down);
+    SendKeyTo(Tree->GetTreeWidget(), Qt::Key_Down);
     EXPECT_EQ(C, Tree->GetSelected());
     EXPECT_EQ((std::vector<std::string>{"changing b from -", "change b", "changing c from b",
                                         "change c"}),
               Log);
     Log.clear();
     Refuse = true;
-    Click(Viewport(), PointOf(A));
+    ClickAt(Viewport(), PointOf(A));
     EXPECT_EQ(C, Tree->GetSelected());
     EXPECT_EQ(C->GetItem(), Tree->GetTreeWidget()->currentItem());
     EXPECT_EQ(std::vector<std::string>{"changing a from c"}, Log);
@@ -128,12 +129,12 @@ TEST_F(TreeViewTest, LabelEditingGoesThroughOnEditingAndOnEdited) {
     Form->Show();
     Tree->SetFocus();
     Tree->SetSelected(A);
-    Key(Tree->GetTreeWidget(), Qt::Key_F2);
+    SendKeyTo(Tree->GetTreeWidget(), Qt::Key_F2);
     ASSERT_TRUE(Tree->IsEditing());
     auto* Editor = Tree->GetTreeWidget()->findChild<QLineEdit*>();
     ASSERT_NE(nullptr, Editor);
     Editor->setText("new");
-    Key(Editor, Qt::Key_Return);
+    SendKeyTo(Editor, Qt::Key_Return);
     QApplication::processEvents();  // the delegate commits from a queued call
     EXPECT_FALSE(Tree->IsEditing());
     EXPECT_EQ("new", Seen);
@@ -163,8 +164,7 @@ TEST_F(TreeViewTest, TheTextFormatNestsOddIndentationUnderTheNearestShallowerLin
 TEST_F(TreeViewTest, AFileThatCannotBeReadRaisesTheFileErrorAndLeavesTheTree) {
     Tree->GetItems()->SetTextStr("keep\n\tme");
     const std::string Missing = "/nonexistent/zk/tree.txt";
-    ExpectThrowMessage<EFOpenError>([&] { Tree->LoadFromFile(Missing); },
-                                    "Cannot open file \"" + Missing +
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { Tree->LoadFromFile(Missing); }), "Cannot open file \"" + Missing +
                                         "\". No such file or directory");
     const std::string Dir = std::filesystem::temp_directory_path().string();
     EXPECT_THROW(Tree->LoadFromFile(Dir), EFOpenError);
@@ -180,7 +180,7 @@ TEST_F(TreeViewTest, NodesTravelThroughTheFormStreamWithOnlyNonDefaultValues) {
     Items->AddChild(Root, "Dog");
     Items->Add(nullptr, "Plants");
     Root->SetExpanded(true);
-    const std::string Text = FormText(Form.get());
+    const std::string Text = FormTextOf(Form.get());
     EXPECT_NE(std::string::npos, Text.find("Items.Data = (")) << Text;
     EXPECT_NE(std::string::npos, Text.find("ImageIndex")) << Text;
     EXPECT_EQ(std::string::npos, Text.find("StateIndex")) << Text;
@@ -198,10 +198,10 @@ TEST_F(TreeViewTest, NodesTravelThroughTheFormStreamWithOnlyNonDefaultValues) {
     EXPECT_EQ(-1, R->GetItem(2)->GetImageIndex());
     EXPECT_TRUE(R->GetItem(0)->GetExpanded());
     EXPECT_FALSE(R->GetItem(1)->GetExpanded());
-    EXPECT_EQ(Text, FormText(Copy.get()));
+    EXPECT_EQ(Text, FormTextOf(Copy.get()));
     // An empty tree writes no data.
     Items->Clear();
-    EXPECT_EQ(std::string::npos, FormText(Form.get()).find("Items.Data")) << FormText(Form.get());
+    EXPECT_EQ(std::string::npos, FormTextOf(Form.get()).find("Items.Data")) << FormTextOf(Form.get());
 }
 
 TEST_F(TreeViewTest, ItemsAssignCopiesTheWholeTreeIntoAnotherView) {
@@ -221,20 +221,20 @@ TEST_F(TreeViewTest, ItemsAssignCopiesTheWholeTreeIntoAnotherView) {
 TEST_F(TreeViewTest, PublishedPropertiesReachTheTreeWidget) {
     QTreeWidget* W = Tree->GetTreeWidget();
     Tree->GetItems()->SetTextStr("b\na\nc");
-    CheckPublished<TTreeView>(
+    CheckPublished(
         Tree,
-        {{"Indent", 25, [&](TTreeView*) { return W->indentation() == 25; }},
+        {{"Indent", 25, [&] { return W->indentation() == 25; }},
          {"ReadOnly", true,
-          [&](TTreeView*) { return W->editTriggers() == QAbstractItemView::NoEditTriggers; }},
-         {"ShowRoot", false, [&](TTreeView*) { return !W->rootIsDecorated(); }},
-         {"RowSelect", true, [&](TTreeView*) { return W->allColumnsShowFocus(); }},
+          [&] { return W->editTriggers() == QAbstractItemView::NoEditTriggers; }},
+         {"ShowRoot", false, [&] { return !W->rootIsDecorated(); }},
+         {"RowSelect", true, [&] { return W->allColumnsShowFocus(); }},
          {"HotTrack", true,
-          [&](TTreeView*) { return W->viewport()->testAttribute(Qt::WA_Hover); }},
-         {"BorderStyle", static_cast<int>(bsNone),
-          [&](TTreeView*) { return W->frameShape() == QFrame::NoFrame; }},
-         {"SortType", static_cast<int>(stText),
-          [&](TTreeView*) { return W->topLevelItem(0)->text(0) == "a"; }},
-         {"HideSelection", false, [&](TTreeView*) {
+          [&] { return W->viewport()->testAttribute(Qt::WA_Hover); }},
+         {"BorderStyle", "bsNone",
+          [&] { return W->frameShape() == QFrame::NoFrame; }},
+         {"SortType", "stText",
+          [&] { return W->topLevelItem(0)->text(0) == "a"; }},
+         {"HideSelection", false, [&] {
               return W->palette().color(QPalette::Inactive, QPalette::Highlight) ==
                      ColorToQColor(clBtnFace);
           }}});
