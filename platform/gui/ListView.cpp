@@ -21,6 +21,8 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/Controls_p.h"
 #include "platform/gui/Graphics.h"
+#include "platform/gui/ImgList.h"
+#include "platform/gui/ItemViews_p.h"
 #include "platform/gui/ListView_p.h"
 
 namespace zk {
@@ -199,6 +201,8 @@ TCustomListView::TCustomListView(TComponent* AOwner)
     QWidget* W = GetWidget();
     FModel->setColumnCount(1);
     auto* Delegate = new TListViewDelegate(this, W);
+    FImageLink.reset(Create<TChangeLink>());
+    FImageLink->SetOnChange(TNotifyEvent([this](TObject*) { UpdateImages(); }));
 
     auto* Report = new TListPane<QTreeView>(this, W);
     Report->setRootIsDecorated(false);
@@ -259,6 +263,9 @@ void TCustomListView::BeforeDestruction() {
         TValueRollback<bool> Guard(FSyncing, true);
         FItems->Clear();
     }
+    SetLargeImages(nullptr);
+    SetSmallImages(nullptr);
+    SetStateImages(nullptr);
     FPanes->Report->Detach();
     FPanes->Icons->Detach();
     TWinControl::BeforeDestruction();
@@ -512,10 +519,69 @@ void TCustomListView::EndDrag(bool Drop, int X, int Y) {
 
 // ---- images ----
 
-void TCustomListView::UpdateItemImages(TListItem*) {}
+// Icon view shows the large images, the other views the small ones; sub-items
+// always take small images.
+void TCustomListView::UpdateItemImages(TListItem* Item) {
+    if (IsDestroying()) return;
+    TCustomImageList* Images = FViewStyle == vsIcon ? FLargeImages : FSmallImages;
+    const int I = Item->GetImageIndex();
+    Item->FCell->setIcon(ItemIcon(Images, I, I, FStateImages, Item->GetStateIndex()));
+    const int Row = Item->GetIndex();
+    for (int Col = 1; Col < FModel->columnCount(); ++Col) {
+        QStandardItem* Cell = FModel->item(Row, Col);
+        const int Sub = Col - 1;
+        if (!Cell) continue;
+        const int Image = Sub < static_cast<int>(Item->FSubItemImages.size())
+                              ? Item->FSubItemImages[static_cast<size_t>(Sub)]
+                              : -1;
+        Cell->setIcon(ItemIcon(FSmallImages, Image, Image, nullptr, -1));
+    }
+}
+
+void TCustomListView::UpdateImages() {
+    if (IsDestroying()) return;
+    auto Size = [](const TCustomImageList* L, int Default) {
+        return L ? QSize(L->GetWidth(), L->GetHeight()) : QSize(Default, Default);
+    };
+    QSize Small = Size(FSmallImages, 16);
+    if (FStateImages) Small.setWidth(Small.width() + FStateImages->GetWidth());
+    FPanes->Report->setIconSize(Small);
+    FPanes->Icons->setIconSize(FViewStyle == vsIcon ? Size(FLargeImages, 32) : Small);
+    for (int I = 0; I < FItems->GetCount(); ++I) UpdateItemImages(FItems->ItemOfRow(I));
+}
+
+void TCustomListView::SetImageList(TCustomImageList*& Field, TCustomImageList* Value) {
+    if (Field == Value) return;
+    if (Field) {
+        Field->UnRegisterChanges(FImageLink.get());
+        Field->RemoveFreeNotification(this);
+    }
+    Field = Value;
+    if (Value) {
+        Value->RegisterChanges(FImageLink.get());
+        Value->FreeNotification(this);
+    }
+    UpdateImages();
+}
+
+void TCustomListView::SetLargeImages(TCustomImageList* Value) {
+    SetImageList(FLargeImages, Value);
+}
+
+void TCustomListView::SetSmallImages(TCustomImageList* Value) {
+    SetImageList(FSmallImages, Value);
+}
+
+void TCustomListView::SetStateImages(TCustomImageList* Value) {
+    SetImageList(FStateImages, Value);
+}
 
 void TCustomListView::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FLargeImages) SetLargeImages(nullptr);
+    if (AComponent == FSmallImages) SetSmallImages(nullptr);
+    if (AComponent == FStateImages) SetStateImages(nullptr);
 }
 
 // ---- appearance ----
@@ -623,19 +689,16 @@ void TCustomListView::SetViewStyleNow() {
         case vsIcon:
             Icons->setViewMode(QListView::IconMode);
             Icons->setFlow(QListView::LeftToRight);
-            Icons->setIconSize(QSize(32, 32));
             Icons->setGridSize(QSize(75, 60));
             break;
         case vsSmallIcon:
             Icons->setViewMode(QListView::ListMode);
             Icons->setFlow(QListView::LeftToRight);
-            Icons->setIconSize(QSize(16, 16));
             Icons->setGridSize(QSize());
             break;
         case vsList:
             Icons->setViewMode(QListView::ListMode);
             Icons->setFlow(QListView::TopToBottom);
-            Icons->setIconSize(QSize(16, 16));
             Icons->setGridSize(QSize());
             break;
         case vsReport:
@@ -649,7 +712,7 @@ void TCustomListView::SetViewStyleNow() {
     Icons->setVisible(!Report);
     GetWidget()->setFocusProxy(GetItemView());
     if (HadFocus) GetItemView()->setFocus();
-    for (int I = 0; I < FItems->GetCount(); ++I) UpdateItemImages(FItems->ItemOfRow(I));
+    UpdateImages();
 }
 
 // ---- TListView ----
@@ -670,11 +733,14 @@ void TListView::DescribeClass(TClassBuilder<TListView>& C) {
         .Default(true);
     C.Prop("HotTrack", &TCustomListView::GetHotTrack, &TCustomListView::SetHotTrack).Default(false);
     C.Prop("Items", &TCustomListView::GetItems, &TCustomListView::SetItems);
+    C.Prop("LargeImages", &TCustomListView::GetLargeImages, &TCustomListView::SetLargeImages);
     C.Prop("MultiSelect", &TCustomListView::GetMultiSelect, &TCustomListView::SetMultiSelect)
         .Default(false);
     C.Prop("ReadOnly", &TCustomListView::GetReadOnly, &TCustomListView::SetReadOnly).Default(false);
     C.Prop("RowSelect", &TCustomListView::GetRowSelect, &TCustomListView::SetRowSelect)
         .Default(false);
+    C.Prop("SmallImages", &TCustomListView::GetSmallImages, &TCustomListView::SetSmallImages);
+    C.Prop("StateImages", &TCustomListView::GetStateImages, &TCustomListView::SetStateImages);
     C.Prop("ShowColumnHeaders", &TCustomListView::GetShowColumnHeaders,
            &TCustomListView::SetShowColumnHeaders)
         .Default(true);

@@ -23,6 +23,7 @@ namespace zk {
 class TCustomListView;
 class TListItems;
 class TCustomImageList;
+class TChangeLink;
 
 ZK_ENUM(TViewStyle, uint8_t, vsIcon, vsSmallIcon, vsList, vsReport)
 ZK_ENUM(TItemChange, uint8_t, ctText, ctImage, ctState)
@@ -312,6 +313,8 @@ private:
     void SelectionChanged(const std::vector<int>& Rows);
     void ApplyEditTriggers();
     void UpdateItemImages(TListItem* Item);
+    void UpdateImages();
+    void SetImageList(TCustomImageList*& Field, TCustomImageList* Value);
     void EndDrag(bool Drop, int X, int Y);
     void SetViewStyleNow();
     // Maps a point of the client area into the shown view's viewport.
@@ -322,6 +325,7 @@ private:
     std::unique_ptr<TListViewPanes> FPanes;
     TOwned<TListColumns> FColumns;
     TOwned<TListItems> FItems;
+    TOwned<TChangeLink> FImageLink;  // hears of changes of the three image lists
     TViewStyle FViewStyle = vsIcon;
     bool FCheckboxes = false;
     bool FGridLines = false;

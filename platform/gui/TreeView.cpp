@@ -13,6 +13,8 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/Controls_p.h"
 #include "platform/gui/Graphics.h"
+#include "platform/gui/ImgList.h"
+#include "platform/gui/ItemViews_p.h"
 
 namespace zk {
 
@@ -97,6 +99,8 @@ TCustomTreeView::TCustomTreeView(TComponent* AOwner)
     W->setItemDelegate(new TTreeViewDelegate(this, W));
     W->setIndentation(19);
     W->setUniformRowHeights(true);
+    FImageLink.reset(Create<TChangeLink>());
+    FImageLink->SetOnChange(TNotifyEvent([this](TObject*) { UpdateImages(); }));
     ApplyEditTriggers();
     SetHideSelection(true);
     QObject::connect(W, &QTreeWidget::currentItemChanged, W, [this] {
@@ -120,6 +124,8 @@ void TCustomTreeView::BeforeDestruction() {
         TValueRollback<bool> Guard(FSyncing, true);
         FNodes->Clear();
     }
+    SetImages(nullptr);
+    SetStateImages(nullptr);
     TWinControl::BeforeDestruction();
 }
 
@@ -249,12 +255,46 @@ void TCustomTreeView::SetSortType(TSortType Value) {
 
 // ---- images ----
 
-void TCustomTreeView::UpdateNodeImages(TTreeNode*) {}
+void TCustomTreeView::UpdateNodeImages(TTreeNode* Node) {
+    Node->GetItem()->setIcon(0, ItemIcon(FImages, Node->GetImageIndex(), Node->GetSelectedIndex(),
+                                         FStateImages, Node->GetStateIndex()));
+}
 
-void TCustomTreeView::UpdateImages() {}
+void TCustomTreeView::UpdateImages() {
+    if (IsDestroying()) return;
+    const TCustomImageList* Sized = FImages ? FImages : FStateImages;
+    const int W = (FImages ? FImages->GetWidth() : 0) + (FStateImages ? FStateImages->GetWidth() : 0);
+    GetTreeWidget()->setIconSize(Sized ? QSize(W, Sized->GetHeight()) : QSize(16, 16));
+    for (TTreeNode* N = FNodes->GetFirstNode(); N; N = N->GetNext()) UpdateNodeImages(N);
+}
+
+void TCustomTreeView::SetImageList(TCustomImageList*& Field, TCustomImageList* Value) {
+    if (Field == Value) return;
+    if (Field) {
+        Field->UnRegisterChanges(FImageLink.get());
+        Field->RemoveFreeNotification(this);
+    }
+    Field = Value;
+    if (Value) {
+        Value->RegisterChanges(FImageLink.get());
+        Value->FreeNotification(this);
+    }
+    UpdateImages();
+}
+
+void TCustomTreeView::SetImages(TCustomImageList* Value) {
+    SetImageList(FImages, Value);
+}
+
+void TCustomTreeView::SetStateImages(TCustomImageList* Value) {
+    SetImageList(FStateImages, Value);
+}
 
 void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FImages) SetImages(nullptr);
+    if (AComponent == FStateImages) SetStateImages(nullptr);
 }
 
 // ---- appearance ----
@@ -344,6 +384,7 @@ void TTreeView::DescribeClass(TClassBuilder<TTreeView>& C) {
     C.Prop("HideSelection", &TCustomTreeView::GetHideSelection, &TCustomTreeView::SetHideSelection)
         .Default(true);
     C.Prop("HotTrack", &TCustomTreeView::GetHotTrack, &TCustomTreeView::SetHotTrack).Default(false);
+    C.Prop("Images", &TCustomTreeView::GetImages, &TCustomTreeView::SetImages);
     C.Prop("Indent", &TCustomTreeView::GetIndent, &TCustomTreeView::SetIndent).Default(19);
     C.Prop("Items", &TCustomTreeView::GetItems, &TCustomTreeView::SetItems);
     C.Prop("ReadOnly", &TCustomTreeView::GetReadOnly, &TCustomTreeView::SetReadOnly).Default(false);
@@ -352,6 +393,7 @@ void TTreeView::DescribeClass(TClassBuilder<TTreeView>& C) {
     C.Prop("ShowButtons", &TCustomTreeView::GetShowButtons, &TCustomTreeView::SetShowButtons)
         .Default(true);
     C.Prop("ShowRoot", &TCustomTreeView::GetShowRoot, &TCustomTreeView::SetShowRoot).Default(true);
+    C.Prop("StateImages", &TCustomTreeView::GetStateImages, &TCustomTreeView::SetStateImages);
     C.Prop("SortType", &TCustomTreeView::GetSortType, &TCustomTreeView::SetSortType).Default(stNone);
     C.Prop("ToolTips", &TCustomTreeView::GetToolTips, &TCustomTreeView::SetToolTips).Default(true);
     C.Prop("OnChange", &TCustomTreeView::GetOnChange, &TCustomTreeView::SetOnChange);

@@ -16,6 +16,7 @@ class TStream;
 class TCustomTreeView;
 class TTreeNodes;
 class TCustomImageList;
+class TChangeLink;
 
 ZK_ENUM(TNodeAttachMode, uint8_t, naAdd, naAddFirst, naAddChild, naAddChildFirst, naInsert)
 ZK_ENUM(TSortType, uint8_t, stNone, stData, stText, stBoth)
@@ -277,6 +278,7 @@ private:
     void ApplySort(QTreeWidgetItem* Parent);
 
     TOwned<TTreeNodes> FNodes;
+    TOwned<TChangeLink> FImageLink;  // hears of changes of Images and StateImages
     TTreeNode* FSelected = nullptr;  // mirrors the widget's current item, after OnChanging allowed it
     bool FSyncing = false;
     bool FEditApproved = false;  // EditText asked OnEditing already

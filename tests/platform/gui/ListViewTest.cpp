@@ -10,6 +10,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/ImgList.h"
 #include "platform/gui/ListView.h"
 
 namespace zk::test {
@@ -212,6 +213,36 @@ TEST_F(ListViewTest, ItemsAndColumnsTravelThroughTheFormStreamWithOnlyNonDefault
     EXPECT_EQ(QHeaderView::Stretch,
               static_cast<QTreeView*>(Read->GetItemView())->header()->sectionResizeMode(0));
     EXPECT_EQ(Text, FormTextOf(Copy.get()));
+}
+
+TEST_F(ListViewTest, IconViewShowsTheLargeImagesOtherViewsTheSmallOnesUntilTheListIsFreed) {
+    auto MakeList = [&](int Size, QRgb Colour) {
+        auto* L = Create<TImageList>(Form.get());
+        L->SetWidth(Size);
+        L->SetHeight(Size);
+        QImage Image(Size, Size, QImage::Format_ARGB32);
+        Image.fill(Colour);
+        L->AddImage(Image);
+        return L;
+    };
+    TImageList* Large = MakeList(32, qRgb(255, 0, 0));
+    TImageList* Small = MakeList(16, qRgb(0, 0, 255));
+    Fill({"a"});
+    TListItem* A = List->GetItems()->GetItem(0);
+    A->SetImageIndex(0);
+    SetObjectProp(List, "LargeImages", Large);
+    SetObjectProp(List, "SmallImages", Small);
+    auto Shown = [&] {
+        const QIcon Icon = List->GetModel()->item(0, 0)->icon();
+        return Icon.isNull() ? QRgb(0) : Icon.pixmap(Icon.availableSizes().value(0)).toImage().pixel(1, 1);
+    };
+    EXPECT_EQ(qRgb(0, 0, 255), Shown());  // report view
+    List->SetViewStyle(vsIcon);
+    EXPECT_EQ(qRgb(255, 0, 0), Shown());
+    EXPECT_EQ(QSize(32, 32), List->GetItemView()->iconSize());
+    Large->Free();
+    EXPECT_EQ(nullptr, List->GetLargeImages());
+    EXPECT_EQ(QRgb(0), Shown());
 }
 
 TEST_F(ListViewTest, PublishedPropertiesReachTheViews) {
