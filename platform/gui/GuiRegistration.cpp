@@ -5,14 +5,21 @@
 
 #include "platform/core/CoreRegistration.h"
 #include "platform/gui/Application.h"
+#include "platform/gui/Buttons.h"
+#include "platform/gui/DateTimePicker.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Grids.h"
 #include "platform/gui/HintWindow.h"
+#include "platform/gui/Image.h"
 #include "platform/gui/ImgList.h"
+#include "platform/gui/LabeledEdit.h"
 #include "platform/gui/ListBox.h"
 #include "platform/gui/ListView.h"
 #include "platform/gui/PopupList.h"
+#include "platform/gui/ProgressBar.h"
+#include "platform/gui/RadioGroup.h"
+#include "platform/gui/Shape.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/Timer.h"
 #include "platform/gui/TreeView.h"
@@ -29,7 +36,11 @@ void RegisterGuiClasses() {
                          TButton::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
                          THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
                          TTimer::StaticClass(), TImageList::StaticClass()});
-        RegisterClasses({TTreeView::StaticClass(), TListView::StaticClass()});
+        RegisterClasses({TTreeView::StaticClass(), TListView::StaticClass(), TImage::StaticClass(),
+                         TShape::StaticClass(), TSpeedButton::StaticClass(),
+                         TBitBtn::StaticClass(), TRadioGroup::StaticClass(),
+                         TLabeledEdit::StaticClass(), TDateTimePicker::StaticClass(),
+                         TProgressBar::StaticClass(), TTrackBar::StaticClass()});
     });
 }
 
