@@ -83,7 +83,7 @@ TEST_F(SampleControlsTest, ADateTimePickerHoldsATDateTimeAndKeepsTheOtherPart) {
     auto* P = Add<TDateTimePicker>("DateTimePicker1", 0, 0, 186, 21);
     QDateTimeEdit* E = P->GetEdit();
     SetFloatProp(P, "DateTime", 37740.9064668981);
-    EXPECT_EQ(QDateTime(QDate(2003, 4, 29), QTime(21, 45, 18, 738)), E->dateTime());
+    EXPECT_EQ(QDateTime(QDate(2003, 4, 29), QTime(21, 45, 18, 740)), E->dateTime());
     CheckPublished(P, {{"Kind", "dtkTime", [&] { return E->displayFormat().contains("mm"); }},
                        {"DateMode", "dmUpDown", [&] { return !E->calendarPopup(); }}});
     P->SetDate(37741.0);
