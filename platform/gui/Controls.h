@@ -42,6 +42,7 @@ ZK_ENUM(THelpType, uint8_t, htKeyword, htContext)
 ZK_ENUM(TDragKind, uint8_t, dkDrag, dkDock)
 ZK_ENUM(TDragMode, uint8_t, dmManual, dmAutomatic)
 ZK_ENUM(TAlignment, uint8_t, taLeftJustify, taRightJustify, taCenter)
+ZK_ENUM(TScrollStyle, uint8_t, ssNone, ssHorizontal, ssVertical, ssBoth)
 // Forms use every value; other controls' BorderStyle is the subrange
 // bsNone..bsSingle and reports the type name TBorderStyle.
 ZK_ENUM(TFormBorderStyle, uint8_t, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow,

@@ -24,7 +24,9 @@ void RegisterGuiClasses() {
         RegisterApplicationClasses();
         RegisterGridClasses();
         RegisterClasses({TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
-                         TButton::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
+                         TButton::StaticClass(), TMemo::StaticClass(), TCheckBox::StaticClass(),
+                         TRadioButton::StaticClass(), TComboBox::StaticClass(),
+                         TGroupBox::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
                          THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
                          TTimer::StaticClass(), TImageList::StaticClass()});
     });
