@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/core/CoreRegistration.h"
+#include "platform/gui/ActnList.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
@@ -11,6 +12,7 @@
 #include "platform/gui/HintWindow.h"
 #include "platform/gui/ImgList.h"
 #include "platform/gui/ListBox.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/PopupList.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/Timer.h"
@@ -28,7 +30,9 @@ void RegisterGuiClasses() {
                          TRadioButton::StaticClass(), TComboBox::StaticClass(),
                          TGroupBox::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
                          THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
-                         TTimer::StaticClass(), TImageList::StaticClass()});
+                         TTimer::StaticClass(), TImageList::StaticClass(),
+                         TPopupMenu::StaticClass(), TMenuItem::StaticClass(),
+                         TActionList::StaticClass(), TAction::StaticClass()});
     });
 }
 
