@@ -34,7 +34,6 @@ ZK_ENUM(TGridDrawStateItem, uint8_t, gdSelected, gdFocused, gdFixed)
 ZK_SET(TGridDrawState, TGridDrawStateItem)
 ZK_ENUM(TGridState, uint8_t, gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving,
         gsColMoving)
-ZK_ENUM(TScrollStyle, uint8_t, ssNone, ssHorizontal, ssVertical, ssBoth)
 // How a cell is edited: typed text only, with an ellipsis button, or with a drop-down list.
 ZK_ENUM(TEditStyle, uint8_t, esSimple, esEllipsis, esPickList)
 

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/core/CoreRegistration.h"
+#include "platform/gui/ActnList.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Buttons.h"
 #include "platform/gui/DateTimePicker.h"
@@ -16,6 +17,7 @@
 #include "platform/gui/LabeledEdit.h"
 #include "platform/gui/ListBox.h"
 #include "platform/gui/ListView.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/PopupList.h"
 #include "platform/gui/ProgressBar.h"
 #include "platform/gui/RadioGroup.h"
@@ -33,9 +35,13 @@ void RegisterGuiClasses() {
         RegisterApplicationClasses();
         RegisterGridClasses();
         RegisterClasses({TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
-                         TButton::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
+                         TButton::StaticClass(), TMemo::StaticClass(), TCheckBox::StaticClass(),
+                         TRadioButton::StaticClass(), TComboBox::StaticClass(),
+                         TGroupBox::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
                          THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
-                         TTimer::StaticClass(), TImageList::StaticClass()});
+                         TTimer::StaticClass(), TImageList::StaticClass(),
+                         TPopupMenu::StaticClass(), TMenuItem::StaticClass(),
+                         TActionList::StaticClass(), TAction::StaticClass()});
         RegisterClasses({TTreeView::StaticClass(), TListView::StaticClass(), TImage::StaticClass(),
                          TShape::StaticClass(), TSpeedButton::StaticClass(),
                          TBitBtn::StaticClass(), TRadioGroup::StaticClass(),

@@ -727,7 +727,9 @@ TEST_F(FormsTest, TwoFormsShownAtStartUpStopFightingOverActivation) {
         Loop.exec();
     };
     RunLoop(300);
-    EXPECT_LE(ActivatedA + ActivatedB, 3) << "A " << ActivatedA << ", B " << ActivatedB;
+    // At most twice each: a window manager activates a window it maps, and
+    // each form asked once when shown.
+    EXPECT_LE(ActivatedA + ActivatedB, 4) << "A " << ActivatedA << ", B " << ActivatedB;
     // Settled: nothing changes any more, and the form shown last has the keys.
     const int Settled = ActivatedA + ActivatedB;
     RunLoop(200);
