@@ -7,6 +7,7 @@
 #include "platform/gui/ActnList.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Buttons.h"
+#include "platform/gui/ComboBoxEx.h"
 #include "platform/gui/DateTimePicker.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
@@ -25,6 +26,7 @@
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/Timer.h"
 #include "platform/gui/TreeView.h"
+#include "platform/gui/ValueListEditor.h"
 
 namespace zk {
 
@@ -46,7 +48,8 @@ void RegisterGuiClasses() {
                          TShape::StaticClass(), TSpeedButton::StaticClass(),
                          TBitBtn::StaticClass(), TRadioGroup::StaticClass(),
                          TLabeledEdit::StaticClass(), TDateTimePicker::StaticClass(),
-                         TProgressBar::StaticClass(), TTrackBar::StaticClass()});
+                         TProgressBar::StaticClass(), TTrackBar::StaticClass(),
+                         TComboBoxEx::StaticClass(), TValueListEditor::StaticClass()});
     });
 }
 

@@ -132,7 +132,7 @@ ZK_IMPLEMENT_CLASS(TListItem)
 void TListItem::DescribeClass(TClassBuilder<TListItem>&) {}
 
 TListItem::TListItem(TListItems* Owner)
-    : FOwner(Owner), FCell(new QStandardItem()), FSubItems(new TSubItems(this)) {
+    : FOwner(Owner), FCell(new TListItemCell()), FSubItems(new TSubItems(this)) {
     FCell->setData(QVariant::fromValue(reinterpret_cast<quintptr>(this)), ListItemRole);
     FCell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable |
                     (Owner->FOwner->GetCheckboxes() ? Qt::ItemIsUserCheckable : Qt::NoItemFlags));
@@ -155,28 +155,29 @@ int TListItem::GetIndex() const {
 }
 
 void TListItem::SetCaption(const std::string& Value) {
-    if (FCaption == Value) return;
+    if (FCaption == Value || !GetListView()->CanChange(this, ctText)) return;
     FCaption = Value;
     FCell->setText(QString::fromUtf8(Value));
+    GetListView()->SortIfNeeded();
     GetListView()->Change(this, ctText);
 }
 
 void TListItem::SetImageIndex(int Value) {
-    if (FImageIndex == Value) return;
+    if (FImageIndex == Value || !GetListView()->CanChange(this, ctImage)) return;
     FImageIndex = Value;
     GetListView()->UpdateItemImages(this);
     GetListView()->Change(this, ctImage);
 }
 
 void TListItem::SetStateIndex(int Value) {
-    if (FStateIndex == Value) return;
+    if (FStateIndex == Value || !GetListView()->CanChange(this, ctImage)) return;
     FStateIndex = Value;
     GetListView()->UpdateItemImages(this);
     GetListView()->Change(this, ctImage);
 }
 
 void TListItem::SetOverlayIndex(int Value) {
-    if (FOverlayIndex == Value) return;
+    if (FOverlayIndex == Value || !GetListView()->CanChange(this, ctImage)) return;
     FOverlayIndex = Value;
     GetListView()->UpdateItemImages(this);
     GetListView()->Change(this, ctImage);
@@ -341,6 +342,7 @@ TListItem* TListItems::Insert(int Index) {
         FOwner->FModel->insertRow(Index, QList<QStandardItem*>{Item->FCell});
     }
     Item->UpdateCells();
+    FOwner->SortIfNeeded();
     FOwner->InsertItem(Item);
     return Item;
 }
@@ -369,7 +371,9 @@ void TListItems::BeginUpdate() {
 
 void TListItems::EndUpdate() {
     assert(FUpdateCount > 0 && "TListItems::EndUpdate without BeginUpdate");
-    if (--FUpdateCount == 0) FOwner->GetWidget()->setUpdatesEnabled(true);
+    if (--FUpdateCount > 0) return;
+    FOwner->SortIfNeeded();
+    FOwner->GetWidget()->setUpdatesEnabled(true);
 }
 
 void TListItems::Assign(TPersistent* Source) {

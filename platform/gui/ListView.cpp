@@ -18,6 +18,7 @@
 
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/ScopeExit.h"
+#include "platform/core/SysUtils.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Controls_p.h"
 #include "platform/gui/Graphics.h"
@@ -76,7 +77,7 @@ protected:
         Mouse(E, [&] { V::mouseMoveEvent(E); });
     }
     void mouseReleaseEvent(QMouseEvent* E) override {
-        if (FView && FView->GetDragging()) return Mouse(E, [] {});
+        if (FView && (FView->GetDragging() || FView->FDragCancelled)) return Mouse(E, [] {});
         Mouse(E, [&] { V::mouseReleaseEvent(E); });
     }
     void keyPressEvent(QKeyEvent* E) override {
@@ -99,7 +100,9 @@ protected:
     }
 
 private:
-    bool Dragging() const { return FView && (FView->FDragging || FView->FDragPending); }
+    bool Dragging() const {
+        return FView && (FView->FDragging || FView->FDragPending || FView->FDragCancelled);
+    }
 
     template <class F>
     void Mouse(QMouseEvent* E, F Native) {
@@ -334,6 +337,17 @@ void TCustomListView::SelectionChanged(const std::vector<int>& Rows) {
     for (int Row : Rows) {
         TListItem* Item = FItems->ItemOfRow(Row);
         if (!Item) continue;
+        if (!CanChange(Item, ctState)) {
+            // The handler may have deleted the item, too.
+            if (FItems->ItemOfRow(Row) != Item) continue;
+            TValueRollback<bool> Guard(FSyncing, true);
+            FSelection->select(Item->FCell->index(), (Item->GetSelected()
+                                                          ? QItemSelectionModel::Deselect
+                                                          : QItemSelectionModel::Select) |
+                                                         QItemSelectionModel::Rows);
+            continue;
+        }
+        if (FItems->ItemOfRow(Row) != Item) continue;
         Change(Item, ctState);
         // The handler may have deleted the item.
         if (FItems->ItemOfRow(Row) != Item) continue;
@@ -407,7 +421,37 @@ void TCustomListView::UpdateItems(int FirstIndex, int LastIndex) {
     GetItemView()->viewport()->update();
 }
 
+// ---- order ----
+
+int TCustomListView::CompareItems(TListItem* Item1, TListItem* Item2) {
+    int Result = FSortType == stData ? 0 : AnsiCompareText(Item1->GetCaption(), Item2->GetCaption());
+    if (FOnCompare.Assigned()) FOnCompare(this, Item1, Item2, 0, Result);
+    return Result;
+}
+
+void TCustomListView::AlphaSort() {
+    TValueRollback<bool> Guard(FSyncing, true);
+    FModel->sort(0);
+}
+
+void TCustomListView::SortIfNeeded() {
+    if (FSortType != stNone && FItems->FUpdateCount == 0 && !IsDestroying()) AlphaSort();
+}
+
+void TCustomListView::SetSortType(TSortType Value) {
+    if (FSortType == Value) return;
+    FSortType = Value;
+    SortIfNeeded();
+}
+
 // ---- events ----
+
+bool TCustomListView::CanChange(TListItem* Item, TItemChange AChange) {
+    bool Allow = true;
+    if (FOnChanging.Assigned() && !FSyncing && !IsDestroying() && !IsLoading())
+        FOnChanging(this, Item, AChange, Allow);
+    return Allow;
+}
 
 void TCustomListView::Change(TListItem* Item, TItemChange AChange) {
     if (FOnChange.Assigned() && !FSyncing && !IsDestroying()) FOnChange(this, Item, AChange);
@@ -490,6 +534,7 @@ void TCustomListView::MouseMove(TShiftState Shift, int X, int Y) {
     } else if (FDragging) {
         FDragAccepted = DragOver(this, X, Y, dsDragMove);
     }
+    FDragPos = {X, Y};
     if (FDragging)
         GetItemView()->viewport()->setCursor(FDragAccepted ? Qt::DragMoveCursor
                                                            : Qt::ForbiddenCursor);
@@ -505,8 +550,19 @@ void TCustomListView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
         }
         FDragPending = false;
         FPressedSelected = false;
+        FDragCancelled = false;
     }
     TWinControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TCustomListView::KeyDown(uint16_t& Key, TShiftState Shift) {
+    if (Key == VK_ESCAPE && FDragging) {
+        Key = 0;
+        FDragCancelled = true;
+        EndDrag(false, FDragPos.X, FDragPos.Y);
+        return;
+    }
+    TWinControl::KeyDown(Key, Shift);
 }
 
 void TCustomListView::EndDrag(bool Drop, int X, int Y) {
@@ -525,7 +581,8 @@ void TCustomListView::UpdateItemImages(TListItem* Item) {
     if (IsDestroying()) return;
     TCustomImageList* Images = FViewStyle == vsIcon ? FLargeImages : FSmallImages;
     const int I = Item->GetImageIndex();
-    Item->FCell->setIcon(ItemIcon(Images, I, I, FStateImages, Item->GetStateIndex()));
+    Item->FCell->setIcon(
+        ItemIcon(Images, I, I, FStateImages, Item->GetStateIndex(), Item->GetOverlayIndex()));
     const int Row = Item->GetIndex();
     for (int Col = 1; Col < FModel->columnCount(); ++Col) {
         QStandardItem* Cell = FModel->item(Row, Col);
@@ -741,13 +798,16 @@ void TListView::DescribeClass(TClassBuilder<TListView>& C) {
         .Default(false);
     C.Prop("SmallImages", &TCustomListView::GetSmallImages, &TCustomListView::SetSmallImages);
     C.Prop("StateImages", &TCustomListView::GetStateImages, &TCustomListView::SetStateImages);
+    C.Prop("SortType", &TCustomListView::GetSortType, &TCustomListView::SetSortType).Default(stNone);
     C.Prop("ShowColumnHeaders", &TCustomListView::GetShowColumnHeaders,
            &TCustomListView::SetShowColumnHeaders)
         .Default(true);
     C.Prop("ViewStyle", &TCustomListView::GetViewStyle, &TCustomListView::SetViewStyle)
         .Default(vsIcon);
     C.Prop("OnChange", &TCustomListView::GetOnChange, &TCustomListView::SetOnChange);
+    C.Prop("OnChanging", &TCustomListView::GetOnChanging, &TCustomListView::SetOnChanging);
     C.Prop("OnColumnClick", &TCustomListView::GetOnColumnClick, &TCustomListView::SetOnColumnClick);
+    C.Prop("OnCompare", &TCustomListView::GetOnCompare, &TCustomListView::SetOnCompare);
     C.Prop("OnDeletion", &TCustomListView::GetOnDeletion, &TCustomListView::SetOnDeletion);
     C.Prop("OnDragDrop", &TCustomListView::GetOnDragDrop, &TCustomListView::SetOnDragDrop);
     C.Prop("OnDragOver", &TCustomListView::GetOnDragOver, &TCustomListView::SetOnDragOver);

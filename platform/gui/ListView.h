@@ -10,6 +10,7 @@
 #include "platform/core/StringList.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/DragDrop.h"
+#include "platform/gui/ViewTypes.h"
 
 class QStandardItem;
 class QStandardItemModel;
@@ -31,6 +32,10 @@ ZK_ENUM(TItemChange, uint8_t, ctText, ctImage, ctState)
 class TListItem;
 class TListColumn;
 ZK_EVENT(TLVChangeEvent, void(TObject* Sender, TListItem* Item, TItemChange Change))
+ZK_EVENT(TLVChangingEvent,
+         void(TObject* Sender, TListItem* Item, TItemChange Change, bool& AllowChange))
+ZK_EVENT(TLVCompareEvent,
+         void(TObject* Sender, TListItem* Item1, TListItem* Item2, int Data, int& Compare))
 ZK_EVENT(TLVSelectItemEvent, void(TObject* Sender, TListItem* Item, bool Selected))
 ZK_EVENT(TLVDeletedEvent, void(TObject* Sender, TListItem* Item))
 ZK_EVENT(TLVEditedEvent, void(TObject* Sender, TListItem* Item, std::string& S))
@@ -229,6 +234,11 @@ public:
     bool GetDragging() const { return FDragging; }
     // Repaints the rows FirstIndex..LastIndex.
     void UpdateItems(int FirstIndex, int LastIndex);
+    // Orders the items by CompareItems; with a SortType the view keeps them so.
+    void AlphaSort();
+    // The order of two items as SortType and OnCompare give it: negative,
+    // zero or positive.
+    int CompareItems(TListItem* Item1, TListItem* Item2);
 
     TFormBorderStyle GetBorderStyle() const;
     void SetBorderStyle(TFormBorderStyle Value);
@@ -250,6 +260,8 @@ public:
     void SetRowSelect(bool Value);
     bool GetShowColumnHeaders() const;
     void SetShowColumnHeaders(bool Value);
+    TSortType GetSortType() const { return FSortType; }
+    void SetSortType(TSortType Value);
     TViewStyle GetViewStyle() const { return FViewStyle; }
     void SetViewStyle(TViewStyle Value);
     // Not owned; cleared when the image list is freed.
@@ -262,6 +274,12 @@ public:
 
     const TLVChangeEvent& GetOnChange() const { return FOnChange; }
     void SetOnChange(const TLVChangeEvent& Value) { FOnChange = Value; }
+    // Asked before an item's caption, images or selection change; a refused
+    // selection change by the user is taken back.
+    const TLVChangingEvent& GetOnChanging() const { return FOnChanging; }
+    void SetOnChanging(const TLVChangingEvent& Value) { FOnChanging = Value; }
+    const TLVCompareEvent& GetOnCompare() const { return FOnCompare; }
+    void SetOnCompare(const TLVCompareEvent& Value) { FOnCompare = Value; }
     const TLVSelectItemEvent& GetOnSelectItem() const { return FOnSelectItem; }
     void SetOnSelectItem(const TLVSelectItemEvent& Value) { FOnSelectItem = Value; }
     const TLVDeletedEvent& GetOnDeletion() const { return FOnDeletion; }
@@ -280,6 +298,9 @@ public:
     void SetOnDragDrop(const TDragDropEvent& Value) { FOnDragDrop = Value; }
 
 protected:
+    // Before Item's caption (ctText), images (ctImage) or selection (ctState)
+    // change; false keeps them.
+    virtual bool CanChange(TListItem* Item, TItemChange Change);
     // After Item's caption (ctText), images (ctImage) or selection (ctState) changed.
     virtual void Change(TListItem* Item, TItemChange Change);
     virtual void SelectItem(TListItem* Item, bool Selected);
@@ -295,6 +316,8 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // Escape ends an item drag without dropping.
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void UpdateWidgetPalette() override;
     void UpdateWidgetGeometry() override;
@@ -316,6 +339,8 @@ private:
     void UpdateImages();
     void SetImageList(TCustomImageList*& Field, TCustomImageList* Value);
     void EndDrag(bool Drop, int X, int Y);
+    // Keeps the items in SortType's order, unless an update bracket is open.
+    void SortIfNeeded();
     void SetViewStyleNow();
     // Maps a point of the client area into the shown view's viewport.
     TPoint ToViewport(int X, int Y) const;
@@ -327,6 +352,7 @@ private:
     TOwned<TListItems> FItems;
     TOwned<TChangeLink> FImageLink;  // hears of changes of the three image lists
     TViewStyle FViewStyle = vsIcon;
+    TSortType FSortType = stNone;
     bool FCheckboxes = false;
     bool FGridLines = false;
     bool FHideSelection = true;
@@ -337,12 +363,16 @@ private:
     bool FDragPending = false;  // left button down on an item with dmAutomatic
     bool FDragging = false;
     bool FDragAccepted = false;
+    bool FDragCancelled = false;  // Escape ended the drag; the mouse is ignored until released
     bool FPressedSelected = false;  // the pressed item was selected already
     TPoint FDragStart;
+    TPoint FDragPos;  // the last point the drag passed
     TCustomImageList* FLargeImages = nullptr;  // not owned; free-notified
     TCustomImageList* FSmallImages = nullptr;  // not owned; free-notified
     TCustomImageList* FStateImages = nullptr;  // not owned; free-notified
     TLVChangeEvent FOnChange;
+    TLVChangingEvent FOnChanging;
+    TLVCompareEvent FOnCompare;
     TLVSelectItemEvent FOnSelectItem;
     TLVDeletedEvent FOnDeletion;
     TLVDeletedEvent FOnInsert;

@@ -1,14 +1,36 @@
 // The list view's internals: the model role of its items and the sub-item list.
 #pragma once
+#include <QStandardItem>
 #include <Qt>
 
 #include "platform/core/StringList.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/ListView.h"
 
 namespace zk {
 
 // The model role whose value in a row's first cell is the row's TListItem.
 inline constexpr int ListItemRole = Qt::UserRole + 1;
+
+// A row's first cell, which orders rows as the list view's CompareItems does.
+class TListItemCell : public QStandardItem {
+public:
+    bool operator<(const QStandardItem& Other) const override {
+        TListItem* A = ItemOf(this);
+        TListItem* B = ItemOf(&Other);
+        if (!A || !B) return QStandardItem::operator<(Other);
+        TCustomListView* View = A->GetListView();
+        int Result = 0;
+        // OnCompare runs inside Qt's sort, which no exception may cross.
+        SafeCall(View, [&] { Result = View->CompareItems(A, B); });
+        return Result < 0;
+    }
+
+private:
+    static TListItem* ItemOf(const QStandardItem* Cell) {
+        return reinterpret_cast<TListItem*>(Cell->data(ListItemRole).value<quintptr>());
+    }
+};
 
 // Keeps each sub-item's image beside it when lines come and go, and shows
 // every change in the item's row.

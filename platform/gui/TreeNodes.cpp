@@ -14,6 +14,7 @@
 #include "platform/core/ScopeExit.h"
 #include "platform/core/Stream.h"
 #include "platform/core/SysUtils.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/TreeView.h"
 
 namespace zk {
@@ -51,11 +52,25 @@ std::vector<TTextLine> ParseTreeText(const std::string& Text) {
     return Lines;
 }
 
-// Items order by text as the framework compares it: ASCII letters folded, then bytes.
+// Items order as their view's SortType and OnCompare say; by text (ASCII
+// letters folded, then bytes) outside a view.
 class TNodeItem : public QTreeWidgetItem {
 public:
     bool operator<(const QTreeWidgetItem& Other) const override {
-        return AnsiCompareText(text(0).toStdString(), Other.text(0).toStdString()) < 0;
+        TTreeNode* A = NodeOfItem(this);
+        TTreeNode* B = NodeOfItem(&Other);
+        if (!A || !B)
+            return AnsiCompareText(text(0).toStdString(), Other.text(0).toStdString()) < 0;
+        TCustomTreeView* View = A->GetTreeView();
+        int Result = 0;
+        // OnCompare runs inside Qt's sort, which no exception may cross.
+        SafeCall(View, [&] { Result = View->CompareNodes(A, B); });
+        return Result < 0;
+    }
+
+private:
+    static TTreeNode* NodeOfItem(const QTreeWidgetItem* Item) {
+        return reinterpret_cast<TTreeNode*>(Item->data(0, NodeRole).value<quintptr>());
     }
 };
 
@@ -445,7 +460,7 @@ void TTreeNodes::BeginUpdate() {
 void TTreeNodes::EndUpdate() {
     assert(FUpdateCount > 0 && "TTreeNodes::EndUpdate without BeginUpdate");
     if (--FUpdateCount > 0) return;
-    if (FOwner->GetSortType() == stText || FOwner->GetSortType() == stBoth) FOwner->AlphaSort();
+    if (FOwner->GetSortType() != stNone) FOwner->AlphaSort();
     Widget()->setUpdatesEnabled(true);
 }
 

@@ -107,12 +107,10 @@ TCustomTreeView::TCustomTreeView(TComponent* AOwner)
         if (!FSyncing && !IsDestroying()) SafeCall(this, [this] { CurrentItemChanged(); });
     });
     QObject::connect(W, &QTreeWidget::itemExpanded, W, [this](QTreeWidgetItem* Item) {
-        if (IsDestroying() || !FOnExpanded.Assigned()) return;
-        SafeCall(this, [this, Item] { FOnExpanded(this, FNodes->NodeOf(Item)); });
+        if (!FExpanding && !IsDestroying()) SafeCall(this, [&] { ExpansionChanged(Item, true); });
     });
     QObject::connect(W, &QTreeWidget::itemCollapsed, W, [this](QTreeWidgetItem* Item) {
-        if (IsDestroying() || !FOnCollapsed.Assigned()) return;
-        SafeCall(this, [this, Item] { FOnCollapsed(this, FNodes->NodeOf(Item)); });
+        if (!FExpanding && !IsDestroying()) SafeCall(this, [&] { ExpansionChanged(Item, false); });
     });
     SetBounds(0, 0, 121, 97);
 }
@@ -202,6 +200,53 @@ TTreeNode* TCustomTreeView::GetNodeAt(int X, int Y) const {
     return FNodes->NodeOf(GetTreeWidget()->itemAt(X, Y));
 }
 
+// ---- expansion ----
+
+bool TCustomTreeView::CanExpand(TTreeNode* Node) {
+    bool Allow = true;
+    if (FOnExpanding.Assigned()) FOnExpanding(this, Node, Allow);
+    return Allow;
+}
+
+bool TCustomTreeView::CanCollapse(TTreeNode* Node) {
+    bool Allow = true;
+    if (FOnCollapsing.Assigned()) FOnCollapsing(this, Node, Allow);
+    return Allow;
+}
+
+void TCustomTreeView::Expand(TTreeNode* Node) {
+    if (FOnExpanded.Assigned()) FOnExpanded(this, Node);
+}
+
+void TCustomTreeView::Collapse(TTreeNode* Node) {
+    if (FOnCollapsed.Assigned()) FOnCollapsed(this, Node);
+}
+
+// Qt tells of an expansion only after it happened, so the node goes back to
+// its old state while OnExpanding (OnCollapsing) decides, which also lets a
+// handler add the children it is about to show.
+void TCustomTreeView::ExpansionChanged(QTreeWidgetItem* Item, bool Expanded) {
+    TTreeNode* Node = FNodes->NodeOf(Item);
+    if (!Node || IsLoading()) return;
+    QTreeWidget* W = GetTreeWidget();
+    const QPersistentModelIndex Kept(W->indexFromItem(Item));
+    {
+        TValueRollback<bool> Guard(FExpanding, true);
+        Item->setExpanded(!Expanded);
+    }
+    const bool Allowed = Expanded ? CanExpand(Node) : CanCollapse(Node);
+    // The handler may have deleted the node.
+    if (!Allowed || !Kept.isValid() || FNodes->NodeOf(W->itemFromIndex(Kept)) != Node) return;
+    {
+        TValueRollback<bool> Guard(FExpanding, true);
+        Item->setExpanded(Expanded);
+    }
+    if (Expanded)
+        Expand(Node);
+    else
+        Collapse(Node);
+}
+
 // ---- editing and deletion ----
 
 bool TCustomTreeView::CanEdit(TTreeNode* Node) {
@@ -242,22 +287,29 @@ void TCustomTreeView::AlphaSort() {
     GetTreeWidget()->sortItems(0, Qt::AscendingOrder);
 }
 
+int TCustomTreeView::CompareNodes(TTreeNode* Node1, TTreeNode* Node2) {
+    int Result = FSortType == stData ? 0 : AnsiCompareText(Node1->GetText(), Node2->GetText());
+    if (FOnCompare.Assigned()) FOnCompare(this, Node1, Node2, 0, Result);
+    return Result;
+}
+
 void TCustomTreeView::ApplySort(QTreeWidgetItem* Parent) {
-    if (FSortType != stText && FSortType != stBoth) return;
+    if (FSortType == stNone) return;
     (Parent ? Parent : GetTreeWidget()->invisibleRootItem())->sortChildren(0, Qt::AscendingOrder);
 }
 
 void TCustomTreeView::SetSortType(TSortType Value) {
     if (FSortType == Value) return;
     FSortType = Value;
-    if (Value == stText || Value == stBoth) AlphaSort();
+    if (Value != stNone) AlphaSort();
 }
 
 // ---- images ----
 
 void TCustomTreeView::UpdateNodeImages(TTreeNode* Node) {
     Node->GetItem()->setIcon(0, ItemIcon(FImages, Node->GetImageIndex(), Node->GetSelectedIndex(),
-                                         FStateImages, Node->GetStateIndex()));
+                                         FStateImages, Node->GetStateIndex(),
+                                         Node->GetOverlayIndex()));
 }
 
 void TCustomTreeView::UpdateImages() {
@@ -401,8 +453,11 @@ void TTreeView::DescribeClass(TClassBuilder<TTreeView>& C) {
     C.Prop("OnCollapsed", &TCustomTreeView::GetOnCollapsed, &TCustomTreeView::SetOnCollapsed);
     C.Prop("OnDeletion", &TCustomTreeView::GetOnDeletion, &TCustomTreeView::SetOnDeletion);
     C.Prop("OnEdited", &TCustomTreeView::GetOnEdited, &TCustomTreeView::SetOnEdited);
+    C.Prop("OnCollapsing", &TCustomTreeView::GetOnCollapsing, &TCustomTreeView::SetOnCollapsing);
+    C.Prop("OnCompare", &TCustomTreeView::GetOnCompare, &TCustomTreeView::SetOnCompare);
     C.Prop("OnEditing", &TCustomTreeView::GetOnEditing, &TCustomTreeView::SetOnEditing);
     C.Prop("OnExpanded", &TCustomTreeView::GetOnExpanded, &TCustomTreeView::SetOnExpanded);
+    C.Prop("OnExpanding", &TCustomTreeView::GetOnExpanding, &TCustomTreeView::SetOnExpanding);
 }
 
 TTreeView::TTreeView(TComponent* AOwner) : TCustomTreeView(AOwner) {}

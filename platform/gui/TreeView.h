@@ -6,6 +6,7 @@
 
 #include "platform/core/Persistent.h"
 #include "platform/gui/Controls.h"
+#include "platform/gui/ViewTypes.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -19,7 +20,6 @@ class TCustomImageList;
 class TChangeLink;
 
 ZK_ENUM(TNodeAttachMode, uint8_t, naAdd, naAddFirst, naAddChild, naAddChildFirst, naInsert)
-ZK_ENUM(TSortType, uint8_t, stNone, stData, stText, stBoth)
 
 class TTreeNode;
 ZK_EVENT(TTVChangedEvent, void(TObject* Sender, TTreeNode* Node))
@@ -27,6 +27,10 @@ ZK_EVENT(TTVChangingEvent, void(TObject* Sender, TTreeNode* Node, bool& AllowCha
 ZK_EVENT(TTVEditedEvent, void(TObject* Sender, TTreeNode* Node, std::string& S))
 ZK_EVENT(TTVEditingEvent, void(TObject* Sender, TTreeNode* Node, bool& AllowEdit))
 ZK_EVENT(TTVExpandedEvent, void(TObject* Sender, TTreeNode* Node))
+ZK_EVENT(TTVExpandingEvent, void(TObject* Sender, TTreeNode* Node, bool& AllowExpansion))
+ZK_EVENT(TTVCollapsingEvent, void(TObject* Sender, TTreeNode* Node, bool& AllowCollapse))
+ZK_EVENT(TTVCompareEvent,
+         void(TObject* Sender, TTreeNode* Node1, TTreeNode* Node2, int Data, int& Compare))
 
 // One node. Its place in the tree (parent, index, children) is the widget
 // item's; text and image indexes are kept here and shown by the item. Nodes
@@ -197,8 +201,11 @@ public:
     bool IsEditing() const;
     void FullExpand();
     void FullCollapse();
-    // Sorts every level by text, case-insensitively.
+    // Sorts every level by CompareNodes.
     void AlphaSort();
+    // The order of two siblings as SortType and OnCompare give it: negative,
+    // zero or positive.
+    int CompareNodes(TTreeNode* Node1, TTreeNode* Node2);
 
     void LoadFromFile(const std::string& FileName) { FNodes->LoadFromFile(FileName); }
     void SaveToFile(const std::string& FileName) const { FNodes->SaveToFile(FileName); }
@@ -245,6 +252,13 @@ public:
     void SetOnExpanded(const TTVExpandedEvent& Value) { FOnExpanded = Value; }
     const TTVExpandedEvent& GetOnCollapsed() const { return FOnCollapsed; }
     void SetOnCollapsed(const TTVExpandedEvent& Value) { FOnCollapsed = Value; }
+    // Asked before a node expands or collapses, by the user or by code.
+    const TTVExpandingEvent& GetOnExpanding() const { return FOnExpanding; }
+    void SetOnExpanding(const TTVExpandingEvent& Value) { FOnExpanding = Value; }
+    const TTVCollapsingEvent& GetOnCollapsing() const { return FOnCollapsing; }
+    void SetOnCollapsing(const TTVCollapsingEvent& Value) { FOnCollapsing = Value; }
+    const TTVCompareEvent& GetOnCompare() const { return FOnCompare; }
+    void SetOnCompare(const TTVCompareEvent& Value) { FOnCompare = Value; }
     const TTVExpandedEvent& GetOnDeletion() const { return FOnDeletion; }
     void SetOnDeletion(const TTVExpandedEvent& Value) { FOnDeletion = Value; }
 
@@ -253,6 +267,12 @@ protected:
     virtual bool CanChange(TTreeNode* Node);
     // After the selected node changed; fires OnChange.
     virtual void Change(TTreeNode* Node);
+    // Before Node expands (collapses); false keeps it as it is.
+    virtual bool CanExpand(TTreeNode* Node);
+    virtual bool CanCollapse(TTreeNode* Node);
+    // After Node expanded (collapsed); fire OnExpanded (OnCollapsed).
+    virtual void Expand(TTreeNode* Node);
+    virtual void Collapse(TTreeNode* Node);
     virtual bool CanEdit(TTreeNode* Node);
     // The user finished editing Node's label; S may be changed before it is stored.
     virtual void Edit(TTreeNode* Node, std::string& S);
@@ -267,6 +287,8 @@ private:
     friend class TTreeViewWidget;
     friend class TTreeViewDelegate;
     void CurrentItemChanged();
+    // The widget expanded or collapsed Item: undone while the view asks, redone when allowed.
+    void ExpansionChanged(QTreeWidgetItem* Item, bool Expanded);
     // Takes the widget's current item as Selected; fires OnChange when it
     // changed or when Force says the old selection was deleted.
     void SyncSelected(bool Force);
@@ -281,6 +303,7 @@ private:
     TOwned<TChangeLink> FImageLink;  // hears of changes of Images and StateImages
     TTreeNode* FSelected = nullptr;  // mirrors the widget's current item, after OnChanging allowed it
     bool FSyncing = false;
+    bool FExpanding = false;  // an expansion is being undone or redone; the widget's signals wait
     bool FEditApproved = false;  // EditText asked OnEditing already
     mutable int FEditors = 0;  // label editors open; the delegate counts them
     bool FAutoExpand = false;
@@ -298,6 +321,9 @@ private:
     TTVExpandedEvent FOnExpanded;
     TTVExpandedEvent FOnCollapsed;
     TTVExpandedEvent FOnDeletion;
+    TTVExpandingEvent FOnExpanding;
+    TTVCollapsingEvent FOnCollapsing;
+    TTVCompareEvent FOnCompare;
 };
 
 class TTreeView : public TCustomTreeView {
