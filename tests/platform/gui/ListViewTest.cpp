@@ -245,8 +245,90 @@ TEST_F(ListViewTest, IconViewShowsTheLargeImagesOtherViewsTheSmallOnesUntilTheLi
     EXPECT_EQ(QRgb(0), Shown());
 }
 
-TEST_F(ListViewTest, PublishedPropertiesReachTheViews) {
+TEST_F(ListViewTest, EscapeEndsADragWithoutDroppingAndTheMouseDoesNothingUntilReleased) {
+    Fill({"a", "b", "c"});
+    List->SetDragMode(dmAutomatic);
+    std::vector<TDragState> States;
+    int Drops = 0;
+    List->SetOnDragOver(TDragOverEvent(
+        [&](TObject*, TObject*, int, int, TDragState State, bool& Accept) {
+            States.push_back(State);
+            Accept = true;
+        }));
+    List->SetOnDragDrop(TDragDropEvent([&](TObject*, TObject*, int, int) { ++Drops; }));
+    Form->Show();
+    const QPoint From = InViewport(PointOf(List->GetItems()->GetItem(0)));
+    const QPoint To = InViewport(PointOf(List->GetItems()->GetItem(2)));
+    SendMouseTo(Viewport(), QEvent::MouseButtonPress, From);
+    SendMouseTo(Viewport(), QEvent::MouseMove, To, Qt::LeftButton);
+    ASSERT_TRUE(List->GetDragging());
+    SendKeyTo(List->GetItemView(), Qt::Key_Escape);
+    EXPECT_FALSE(List->GetDragging());
+    EXPECT_EQ((std::vector<TDragState>{dsDragEnter, dsDragLeave}), States);
+    // Moving on selects nothing and starts no new drag; the release drops nothing.
+    SendMouseTo(Viewport(), QEvent::MouseMove, To + QPoint(0, 2), Qt::LeftButton);
+    SendMouseTo(Viewport(), QEvent::MouseButtonRelease, To);
+    EXPECT_FALSE(List->GetDragging());
+    EXPECT_EQ(0, Drops);
+    EXPECT_EQ(2u, States.size());
+    EXPECT_EQ(List->GetItems()->GetItem(0), List->GetSelected());
+    EXPECT_EQ(1, List->GetSelCount());
+    EXPECT_EQ("a;b;c;", Captions());
+}
+
+TEST_F(ListViewTest, OnChangingCanRefuseCaptionsImagesAndTheUsersSelection) {
     Fill({"a", "b"});
+    TListItem* A = List->GetItems()->GetItem(0);
+    TListItem* B = List->GetItems()->GetItem(1);
+    std::vector<std::string> Log;
+    List->SetOnChanging(TLVChangingEvent([&](TObject*, TListItem* Item, TItemChange C, bool& Allow) {
+        Log.push_back(Item->GetCaption() + (C == ctText ? " text" : C == ctImage ? " image" : " state"));
+        Allow = Item != B;
+    }));
+    List->SetOnSelectItem(TLVSelectItemEvent([&](TObject*, TListItem* Item, bool Selected) {
+        Log.push_back(Item->GetCaption() + (Selected ? " selected" : " unselected"));
+    }));
+    B->SetCaption("bee");
+    B->SetImageIndex(2);
+    A->SetCaption("ant");
+    EXPECT_EQ("ant;b;", Captions());
+    EXPECT_EQ(-1, B->GetImageIndex());
+    Form->Show();
+    ClickAt(Viewport(), InViewport(PointOf(A)));
+    ClickAt(Viewport(), InViewport(PointOf(B)));
+    EXPECT_FALSE(B->GetSelected());
+    EXPECT_EQ(0, List->GetSelCount()) << "the refused row is not shown selected either";
+    EXPECT_EQ((std::vector<std::string>{"b text", "b image", "a text", "ant state", "ant selected",
+                                        "ant state", "ant unselected", "b state"}),
+              Log);
+}
+
+TEST_F(ListViewTest, SortTypeKeepsItemsInOrderWithTheirSelection) {
+    Fill({"pear", "apple", "fig"});
+    List->GetItems()->GetItem(0)->SetSelected(true);
+    List->SetSortType(stText);
+    EXPECT_EQ("apple;fig;pear;", Captions());
+    EXPECT_EQ("pear", List->GetSelected()->GetCaption());
+    EXPECT_EQ("pear|", ModelRow(2));
+    List->GetItems()->Add()->SetCaption("banana");
+    List->GetItems()->GetItem(0)->SetCaption("quince");
+    EXPECT_EQ("banana;fig;pear;quince;", Captions());
+    // Inside a bracket the order waits for its end.
+    List->GetItems()->BeginUpdate();
+    List->GetItems()->Add()->SetCaption("cherry");
+    EXPECT_EQ("banana;fig;pear;quince;cherry;", Captions());
+    List->GetItems()->EndUpdate();
+    EXPECT_EQ("banana;cherry;fig;pear;quince;", Captions());
+    List->SetOnCompare(TLVCompareEvent([](TObject*, TListItem* A, TListItem* B, int, int& Compare) {
+        Compare = -AnsiCompareText(A->GetCaption(), B->GetCaption());
+    }));
+    List->AlphaSort();
+    EXPECT_EQ("quince;pear;fig;cherry;banana;", Captions());
+    EXPECT_EQ("pear", List->GetSelected()->GetCaption());
+}
+
+TEST_F(ListViewTest, PublishedPropertiesReachTheViews) {
+    Fill({"b", "a"});
     List->GetColumns()->Add();
     auto* Report = static_cast<QTreeView*>(List->GetItemView());
     CheckPublished(
@@ -259,6 +341,8 @@ TEST_F(ListViewTest, PublishedPropertiesReachTheViews) {
           [&] { return Report->editTriggers() == QAbstractItemView::NoEditTriggers; }},
          {"RowSelect", true, [&] { return Report->allColumnsShowFocus(); }},
          {"ShowColumnHeaders", false, [&] { return Report->isHeaderHidden(); }},
+         {"SortType", "stText",
+          [&] { return List->GetModel()->item(0, 0)->text() == "a" && Captions() == "a;b;"; }},
          {"ColumnClick", false,
           [&] { return !Report->header()->sectionsClickable(); }},
          {"Checkboxes", true,

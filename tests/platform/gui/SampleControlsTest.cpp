@@ -11,6 +11,7 @@
 
 #include "GuiTestUtil.h"
 #include "platform/gui/Buttons.h"
+#include "platform/gui/ComboBoxEx.h"
 #include "platform/gui/DateTimePicker.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Image.h"
@@ -21,6 +22,7 @@
 #include "platform/gui/RadioGroup.h"
 #include "platform/gui/Shape.h"
 #include "platform/gui/TreeView.h"
+#include "platform/gui/ValueListEditor.h"
 
 namespace zk::test {
 
@@ -239,12 +241,24 @@ TEST_F(SampleControlsTest, AFormWithAllTheseControlsRenders) {
     Bit->SetKind(bkOK);
     auto* Speed = Add<TSpeedButton>("SpeedButton1", 540, 190, 60, 27);
     Speed->SetCaption("Speed");
+    auto* Combo = Add<TComboBoxEx>("ComboBoxEx1", 8, 290, 160, 24);
+    Combo->SetImages(Images);
+    Combo->SetStyle(csExDropDownList);
+    for (int I = 0; I < 3; ++I) Combo->GetItemsEx()->AddItem("Image " + std::to_string(I), I);
+    Combo->SetItemIndex(2);
+    auto* Values = Add<TValueListEditor>("ValueListEditor1", 180, 290, 260, 110);
+    Values->GetStrings()->SetText("Name=Zk\r\nColor=clNavy\r\nSize=10\r\n");
     Form->Show();
     const QImage Shot = Form->GetWidget()->grab().toImage();
     if (const char* Dir = std::getenv("ZK_RENDER_DIR"))
         Shot.save(QString::fromUtf8(Dir) + "/item-views.png");
     // The selected row and the shape's brush are really painted.
     EXPECT_EQ(ColorToQColor(clYellow).rgb(), Shot.pixel(484, 33));
+    // The closed image combo shows its line's image, the value list its title row.
+    bool ComboIcon = false;
+    for (int X = 8; X < 60; ++X) ComboIcon = ComboIcon || Shot.pixel(X, 302) == qRgb(40, 40, 200);
+    EXPECT_TRUE(ComboIcon);
+    EXPECT_EQ(ColorToQColor(clBtnFace).rgb(), Shot.pixel(180 + 100, 290 + 4));
     const QImage TreeShot = Tree->GetTreeWidget()->viewport()->grab().toImage();
     const QRect Row = Tree->GetTreeWidget()->visualItemRect(Tree->GetItems()->GetItem(0)->GetItem());
     bool IconShown = false;

@@ -218,6 +218,75 @@ TEST_F(TreeViewTest, ItemsAssignCopiesTheWholeTreeIntoAnotherView) {
     EXPECT_EQ(Other, Other->GetItems()->GetItem(2)->GetTreeView());
 }
 
+TEST_F(TreeViewTest, OnExpandingAndOnCollapsingDecideBeforeTheUsersKeysAndClicksTakeEffect) {
+    Tree->GetItems()->SetTextStr("a\n\tb\nc\n\td");
+    TTreeNode* A = Tree->GetItems()->GetItem(0);
+    TTreeNode* C = Tree->GetItems()->GetItem(2);
+    std::vector<std::string> Log;
+    Tree->SetOnExpanding(TTVExpandingEvent([&](TObject*, TTreeNode* N, bool& Allow) {
+        Log.push_back("expanding " + N->GetText() + (N->GetExpanded() ? " (open)" : ""));
+        Allow = N != A;
+        // A handler may fill the node it is asked about.
+        if (Allow && N->GetCount() == 1) Tree->GetItems()->AddChild(N, "late");
+    }));
+    Tree->SetOnCollapsing(TTVCollapsingEvent([&](TObject*, TTreeNode* N, bool& Allow) {
+        Log.push_back("collapsing " + N->GetText());
+        Allow = false;
+    }));
+    Tree->SetOnExpanded(TTVExpandedEvent([&](TObject*, TTreeNode* N) { Log.push_back("expanded " + N->GetText()); }));
+    Tree->SetOnCollapsed(TTVExpandedEvent([&](TObject*, TTreeNode* N) { Log.push_back("collapsed " + N->GetText()); }));
+    Form->Show();
+    Tree->SetFocus();
+    Tree->SetSelected(A);
+    SendKeyTo(Tree->GetTreeWidget(), Qt::Key_Right);
+    EXPECT_FALSE(A->GetExpanded());
+    EXPECT_FALSE(A->GetItem()->isExpanded());
+    Tree->SetSelected(C);
+    SendKeyTo(Tree->GetTreeWidget(), Qt::Key_Right);
+    EXPECT_TRUE(C->GetExpanded());
+    EXPECT_EQ("a;  b;c;  d;  late;", Shape());
+    // A double click on c asks to collapse it; the refusal keeps it open.
+    const QPoint P = PointOf(C);
+    SendMouseTo(Viewport(), QEvent::MouseButtonPress, P);
+    SendMouseTo(Viewport(), QEvent::MouseButtonRelease, P);
+    SendMouseTo(Viewport(), QEvent::MouseButtonDblClick, P);
+    SendMouseTo(Viewport(), QEvent::MouseButtonRelease, P);
+    EXPECT_TRUE(C->GetExpanded());
+    // Code asks the same question.
+    A->Expand(false);
+    EXPECT_FALSE(A->GetExpanded());
+    EXPECT_EQ((std::vector<std::string>{"expanding a", "expanding c", "expanded c", "collapsing c",
+                                        "expanding a"}),
+              Log);
+}
+
+TEST_F(TreeViewTest, SortTypeKeepsSiblingsInOrderAndOnCompareHasTheLastWord) {
+    TTreeNodes* Items = Tree->GetItems();
+    Items->SetTextStr("pear\n\tz\n\ta\napple\nfig");
+    Tree->SetSortType(stText);
+    EXPECT_EQ("apple;fig;pear;  a;  z;", Shape());
+    Items->Add(nullptr, "banana");
+    Items->GetItem(0)->SetText("quince");
+    EXPECT_EQ("banana;fig;pear;  a;  z;quince;", Shape());
+    // Longest first, then by text.
+    Tree->SetOnCompare(TTVCompareEvent([](TObject*, TTreeNode* A, TTreeNode* B, int, int& Compare) {
+        if (A->GetText().size() != B->GetText().size())
+            Compare = static_cast<int>(B->GetText().size()) - static_cast<int>(A->GetText().size());
+    }));
+    Tree->SetSortType(stBoth);
+    EXPECT_EQ("banana;quince;pear;  a;  z;fig;", Shape());
+    // An OnCompare that throws is reported and leaves the tree whole.
+    int Reported = 0;
+    Application->SetOnException(TExceptionEvent([&](TObject*, const std::exception&) { ++Reported; }));
+    Tree->SetOnCompare(TTVCompareEvent([](TObject*, TTreeNode*, TTreeNode*, int, int&) {
+        throw EListError("no order");
+    }));
+    Items->Add(nullptr, "kiwi");
+    Application->SetOnException(TExceptionEvent());
+    EXPECT_GT(Reported, 0);
+    EXPECT_EQ(7, Items->GetCount());
+}
+
 TEST_F(TreeViewTest, PublishedPropertiesReachTheTreeWidget) {
     QTreeWidget* W = Tree->GetTreeWidget();
     Tree->GetItems()->SetTextStr("b\na\nc");
