@@ -316,8 +316,7 @@ void TComboBoxEx::DescribeClass(TClassBuilder<TComboBoxEx>& C) {
         .Default(csExDropDown);
     C.Prop("AutoComplete", &TCustomComboBox::GetAutoComplete, &TCustomComboBox::SetAutoComplete)
         .Default(true);
-    C.Prop("DropDownCount", &TCustomComboBox::GetDropDownCount,
-           &TCustomComboBox::SetDropDownCount)
+    C.Prop("DropDownCount", &TCustomComboBox::GetDropDownCount, &TCustomComboBox::SetDropDownCount)
         .Default(8);
     C.Prop("Images", &TCustomComboBoxEx::GetImages, &TCustomComboBoxEx::SetImages);
     C.Prop("MaxLength", &TCustomComboBox::GetMaxLength, &TCustomComboBox::SetMaxLength).Default(0);

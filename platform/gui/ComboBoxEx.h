@@ -114,7 +114,7 @@ private:
     void RowsChanged(int First, int Last);
 
     TOwned<TComboExItems> FItemsEx;
-    TOwned<TChangeLink> FImageLink;  // hears of changes of Images
+    TOwned<TChangeLink> FImageLink;       // hears of changes of Images
     TCustomImageList* FImages = nullptr;  // not owned; free-notified
     TComboBoxExStyle FStyleEx = csExDropDown;
     bool FSyncing = false;  // rows and items are being matched; neither side reacts

@@ -345,12 +345,15 @@ void TCustomGrid::ShowEditorChar(char Ch) {
 }
 
 // Typing is meant for an editor that shows (with goAlwaysShowEditor it
-// shows before the grid has the focus), so the focus goes on to it.
+// shows before the grid has the focus), so the focus goes on to it, with its
+// text selected as an edit that is entered has it.
 bool TCustomGrid::HandleWidgetEvent(QEvent* E) {
     const bool Result = TCustomControl::HandleWidgetEvent(E);
     if (E->type() == QEvent::FocusIn && FEditorMode && FInplaceEdit && !IsDestroying() &&
-        FInplaceEdit->GetVisible() && !FInplaceEdit->FHiding)
+        FInplaceEdit->GetVisible() && !FInplaceEdit->FHiding) {
         FInplaceEdit->SetFocus();
+        FInplaceEdit->SelectAll();
+    }
     return Result;
 }
 

@@ -133,8 +133,9 @@ void TValueListEditor::UpdateLayout() {
         SetFixedRows(Fixed);
         SetRowCount(Rows);
     }
-    SetFixedCols(FDisplayOptions.Contains(vdoKeyColFixed) && !FKeyOptions.Contains(keyEdit) ? 1
-                                                                                           : 0);
+    const bool KeysFixed =
+        FDisplayOptions.Contains(vdoKeyColFixed) && !FKeyOptions.Contains(keyEdit);
+    SetFixedCols(KeysFixed ? 1 : 0);
     AutoSizeValueColumn();
 }
 
@@ -207,9 +208,9 @@ void TValueListEditor::SetValues(const std::string& Key, const std::string& Valu
 }
 
 int TValueListEditor::InsertRow(const std::string& Key, const std::string& Value, bool Append) {
-    const int Line =
-        Append || IsBlankRow(GetRow()) || GetRow() < GetFixedRows() ? FStrings->GetCount()
-                                                                     : LineOf(GetRow());
+    const int Line = Append || IsBlankRow(GetRow()) || GetRow() < GetFixedRows()
+                         ? FStrings->GetCount()
+                         : LineOf(GetRow());
     FStrings->Insert(Line, Key + FStrings->GetNameValueSeparator() + Value);
     return Line + GetFixedRows();
 }
@@ -371,8 +372,7 @@ void TValueListEditor::AutoSizeValueColumn() {
     TValueRollback<bool> Guard(FSizing, true);
     TGridDrawInfo DI;
     CalcDrawInfo(DI);
-    const int Width =
-        GetClientRect().Width() - GetColWidths(0) - 2 * DI.Horz.EffectiveLineWidth;
+    const int Width = GetClientRect().Width() - GetColWidths(0) - 2 * DI.Horz.EffectiveLineWidth;
     if (Width > 0 && Width != GetColWidths(1)) SetColWidths(1, Width);
 }
 

@@ -115,7 +115,7 @@ private:
     TOwned<TStringList> FTitleCaptions;
     TValueListDisplayOptions FDisplayOptions = DefaultValueListDisplayOptions;
     TKeyOptions FKeyOptions;
-    bool FBlankRow = false;      // a blank row shows below the lines while they exist
+    bool FBlankRow = false;       // a blank row shows below the lines while they exist
     bool FEditorWriting = false;  // the cell editor's text is going into Strings
     bool FCellModified = false;   // the current cell was edited since it was entered
     int FAddedRow = -1;           // the row that typing made a line, while the cell stays current

@@ -69,15 +69,14 @@ protected:
 TEST_F(ComboBoxExTest, PublishedPropertiesAreTheWidgetsState) {
     Combo->GetItemsEx()->AddItem("one");
     Combo->GetItemsEx()->AddItem("two");
-    CheckPublished(Combo,
-                   {{"Style", "csExDropDownList", [&] { return !Box()->isEditable(); }},
-                    {"ItemIndex", 1, [&] { return Box()->currentIndex() == 1; }},
-                    {"Style", "csExSimple",
-                     [&] { return Box()->isEditable() && Box()->currentIndex() == 1; }},
-                    {"Text", "free", [&] { return Box()->lineEdit()->text() == "free"; }},
-                    {"DropDownCount", 4, [&] { return Box()->maxVisibleItems() == 4; }},
-                    {"MaxLength", 6, [&] { return Box()->lineEdit()->maxLength() == 6; }},
-                    {"Style", "csExDropDown", [&] { return Box()->isEditable(); }}});
+    CheckPublished(Combo, {{"Style", "csExDropDownList", [&] { return !Box()->isEditable(); }},
+                           {"ItemIndex", 1, [&] { return Box()->currentIndex() == 1; }},
+                           {"Style", "csExSimple",
+                            [&] { return Box()->isEditable() && Box()->currentIndex() == 1; }},
+                           {"Text", "free", [&] { return Box()->lineEdit()->text() == "free"; }},
+                           {"DropDownCount", 4, [&] { return Box()->maxVisibleItems() == 4; }},
+                           {"MaxLength", 6, [&] { return Box()->lineEdit()->maxLength() == 6; }},
+                           {"Style", "csExDropDown", [&] { return Box()->isEditable(); }}});
     // The inherited owner-drawn styles and the plain Items are not the image combo's to store.
     EXPECT_EQ("TComboBoxExStyle", GetPropInfo(Combo, "Style")->PropType->Name);
     EXPECT_EQ(nullptr, GetPropInfo(Combo, "Items"));
@@ -155,7 +154,8 @@ TEST_F(ComboBoxExTest, TheUsersPickSelectsAnItemAndFiresOnSelect) {
     for (const char* C : {"zero", "one", "two"}) Combo->GetItemsEx()->AddItem(C);
     Combo->SetStyle(csExDropDownList);
     std::vector<std::string> Log;
-    Combo->SetOnSelect(TNotifyEvent([&](TObject*) { Log.push_back("select " + Combo->GetText()); }));
+    Combo->SetOnSelect(
+        TNotifyEvent([&](TObject*) { Log.push_back("select " + Combo->GetText()); }));
     Combo->SetOnChange(TNotifyEvent([&](TObject*) { Log.push_back("change"); }));
     Form->Show();
     Combo->SetItemIndex(0);

@@ -34,7 +34,9 @@ protected:
         Application->ProcessMessages();
     }
     QWidget* Focus() const { return QApplication::focusWidget(); }
-    void Key(int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier) { SendKeyTo(Focus(), QtKey, {}, Mods); }
+    void Key(int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier) {
+        SendKeyTo(Focus(), QtKey, {}, Mods);
+    }
     // Replaces the current cell's text as a user would: select all, then type.
     void Retype(const std::string& Text) {
         Key(Qt::Key_A, Qt::ControlModifier);
@@ -53,19 +55,19 @@ protected:
 }  // namespace
 
 TEST_F(ValueListEditorTest, PublishedPropertiesShapeTheGrid) {
-    CheckPublished(
-        Editor,
-        {{"DisplayOptions", "[vdoColumnTitles]",
-          [&] { return Editor->GetFixedRows() == 1 && Editor->GetFixedCols() == 0; }},
-         {"DisplayOptions", "[vdoKeyColFixed]",
-          [&] {
-              return Editor->GetFixedRows() == 0 && Editor->GetFixedCols() == 1 &&
-                     Editor->GetRowCount() == 2 && Editor->GetCells(0, 0) == "Name";
-          }},
-         {"KeyOptions", "[keyEdit,keyAdd]", [&] { return Editor->GetFixedCols() == 0; }},
-         {"DefaultColWidth", 90, [&] { return Editor->GetColWidths(0) == 90; }},
-         {"DisplayOptions", "[vdoColumnTitles,vdoAutoColResize,vdoKeyColFixed]",
-          [&] { return Editor->GetRowCount() == 3 && Editor->GetCells(1, 0) == "Value"; }}});
+    CheckPublished(Editor,
+                   {{"DisplayOptions", "[vdoColumnTitles]",
+                     [&] { return Editor->GetFixedRows() == 1 && Editor->GetFixedCols() == 0; }},
+                    {"DisplayOptions", "[vdoKeyColFixed]",
+                     [&] {
+                         return Editor->GetFixedRows() == 0 && Editor->GetFixedCols() == 1 &&
+                                Editor->GetRowCount() == 2 && Editor->GetCells(0, 0) == "Name";
+                     }},
+                    {"KeyOptions", "[keyEdit,keyAdd]", [&] { return Editor->GetFixedCols() == 0; }},
+                    {"DefaultColWidth", 90, [&] { return Editor->GetColWidths(0) == 90; }},
+                    {"DisplayOptions", "[vdoColumnTitles,vdoAutoColResize,vdoKeyColFixed]", [&] {
+                         return Editor->GetRowCount() == 3 && Editor->GetCells(1, 0) == "Value";
+                     }}});
     // keyAdd and keyUnique cannot work without keyEdit.
     SetSetProp(Editor, "KeyOptions", "[keyUnique]");
     EXPECT_EQ("[keyEdit,keyUnique]", GetSetProp(Editor, "KeyOptions"));
@@ -84,10 +86,10 @@ TEST_F(ValueListEditorTest, PublishedPropertiesShapeTheGrid) {
 // clears a value to retype it must not lose the line.
 TEST_F(ValueListEditorTest, TypingRewritesTheLineAndAnEmptiedValueKeepsIt) {
     std::vector<std::string> Validated;
-    Editor->SetOnValidate(
-        TOnValidateEvent([&](TObject*, int ACol, int ARow, const std::string& K, const std::string& V) {
-            Validated.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + " " + K + "=" + V);
-        }));
+    Editor->SetOnValidate(TOnValidateEvent([&](TObject*, int ACol, int ARow, const std::string& K,
+                                               const std::string& V) {
+        Validated.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + " " + K + "=" + V);
+    }));
     int Changes = 0;
     Editor->SetOnStringsChange(TNotifyEvent([&](TObject*) { ++Changes; }));
     ShowFocused();
@@ -158,8 +160,8 @@ TEST_F(ValueListEditorTest, InsertAddsALineCtrlDeleteDeletesItAndABlankRowLeftEm
 TEST_F(ValueListEditorTest, ADuplicateKeyIsRefusedWhenTheCellIsLeftWithKeyUnique) {
     Editor->SetKeyOptions({keyUnique});
     std::vector<std::string> Errors;
-    Application->SetOnException(TExceptionEvent(
-        [&](TObject*, const std::exception& E) { Errors.push_back(E.what()); }));
+    Application->SetOnException(
+        TExceptionEvent([&](TObject*, const std::exception& E) { Errors.push_back(E.what()); }));
     ShowFocused();
     Editor->SetRow(2);
     Editor->SetCol(0);
