@@ -2,6 +2,7 @@
 // and the clock.
 #include "platform/gui/Application.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -23,6 +24,7 @@
 #include "platform/core/ScopeExit.h"
 #include "platform/core/StringList.h"
 #include "platform/core/SysUtils.h"
+#include "platform/gui/Forms.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/Timer.h"
@@ -72,6 +74,7 @@ void TApplication::DescribeClass(TClassBuilder<TApplication>& C) {
     C.Prop("ExeName", &TApplication::GetExeName);
     C.Prop("MainForm", &TApplication::GetMainForm);
     C.Prop("OnException", &TApplication::GetOnException, &TApplication::SetOnException);
+    C.Prop("OnIdle", &TApplication::GetOnIdle, &TApplication::SetOnIdle);
 }
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
@@ -110,6 +113,24 @@ void TApplication::ProcessMessages() {
         FireDueTimers();
         if (PendingMessageCount() == 0) return;
     }
+}
+
+void TApplication::Idle() {
+    if (FInIdle || !Screen) return;
+    FInIdle = true;
+    TScopeExit Done([this] { FInIdle = false; });
+    SafeCall(this, [this] {
+        // A form's update may free forms; walk a copy and skip those gone.
+        std::vector<TComponent*> Forms;
+        for (int I = 0; I < Screen->GetFormCount(); ++I) Forms.push_back(Screen->GetForm(I));
+        for (TComponent* F : Forms) {
+            bool Alive = false;
+            for (int I = 0; I < Screen->GetFormCount() && !Alive; ++I) Alive = Screen->GetForm(I) == F;
+            if (auto* Form = Alive ? DynamicCast<TCustomForm>(F) : nullptr) Form->UpdateActions();
+        }
+        bool IdleDone = true;
+        if (FOnIdle.Assigned()) FOnIdle(this, IdleDone);
+    });
 }
 
 void TApplication::HandleException(TObject* Sender) {
@@ -306,7 +327,14 @@ void InitApplication(int& argc, char** argv) {
     // Run decides when the program ends, not Qt.
     if (auto* App = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         App->setQuitOnLastWindowClosed(false);
-    if (!Application) Application = Create<TApplication>(nullptr);
+    if (!Application) {
+        Application = Create<TApplication>(nullptr);
+        // Idle time is when the loop is about to wait for the next event.
+        if (auto* Dispatcher = QAbstractEventDispatcher::instance())
+            QObject::connect(Dispatcher, &QAbstractEventDispatcher::aboutToBlock, Dispatcher, [] {
+                if (Application) Application->Idle();
+            });
+    }
     if (!Screen) Screen = Create<TScreen>(nullptr);
     if (!Mouse) Mouse = Create<TMouse>();
 }

@@ -22,6 +22,7 @@ class TStrings;
 class TStringList;
 
 ZK_EVENT(TExceptionEvent, void(TObject* Sender, const std::exception& E))
+ZK_EVENT(TIdleEvent, void(TObject* Sender, bool& Done))
 
 ZK_ENUM(TMsgDlgType, uint8_t, mtWarning, mtError, mtInformation, mtConfirmation, mtCustom)
 ZK_ENUM(TMsgDlgBtn, uint8_t, mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll,
@@ -51,6 +52,11 @@ public:
     // Qt event, paint and due timer, then returns. May be called from a handler
     // it runs.
     void ProcessMessages();
+
+    // The event loop has nothing left to do: the actions of every showing
+    // form are updated (their OnUpdate runs), then OnIdle fires. Runs by
+    // itself whenever the Qt loop is about to wait; never re-entered.
+    void Idle();
 
     // Call inside a catch block: hands the exception being handled to
     // OnException when assigned, else shows its message through the
@@ -86,6 +92,8 @@ public:
 
     const TExceptionEvent& GetOnException() const { return FOnException; }
     void SetOnException(const TExceptionEvent& Value) { FOnException = Value; }
+    const TIdleEvent& GetOnIdle() const { return FOnIdle; }
+    void SetOnIdle(const TIdleEvent& Value) { FOnIdle = Value; }
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -101,7 +109,9 @@ private:
     int FHintShortPause = 50;
     bool FShowHint = true;
     std::string FTitle;
+    bool FInIdle = false;
     TExceptionEvent FOnException;
+    TIdleEvent FOnIdle;
 };
 
 class TScreen : public TComponent {

@@ -1,14 +1,17 @@
 // Qt mouse, wheel, key and focus events turned into the controls' steps, with the framework's
 // buttons, shift states and key codes.
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <unordered_map>
 
+#include "platform/gui/ActnList.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Controls_p.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/Menus.h"
 
 namespace zk {
 
@@ -164,6 +167,8 @@ bool TControl::HandleWidgetEvent(QEvent* E) {
         case QEvent::Leave:
             Perform(CM_MOUSELEAVE);
             return false;
+        case QEvent::ContextMenu:
+            return ShowPopupMenu(E);
         default:
             return false;
     }
@@ -227,7 +232,23 @@ bool TControl::HandleWheel(QEvent* E) {
 }
 
 void TControl::Click() {
-    if (FOnClick.Assigned()) FOnClick(this);
+    TBasicAction* Action = GetAction();
+    if (FOnClick.Assigned() && Action && !(FOnClick == Action->GetOnExecute()))
+        FOnClick(this);
+    else if (FActionLink)
+        FActionLink->Execute(this);
+    else if (FOnClick.Assigned())
+        FOnClick(this);
+}
+
+// A right click shows the control's pop-up menu; without one the parent's
+// turn comes, as the event travels up the widgets.
+bool TControl::ShowPopupMenu(QEvent* E) {
+    if (!FPopupMenu || !FPopupMenu->GetAutoPopup()) return false;
+    const QPoint At = static_cast<QContextMenuEvent*>(E)->globalPos();
+    FPopupMenu->SetPopupComponent(this);
+    FPopupMenu->Popup(At.x(), At.y());
+    return true;
 }
 
 void TControl::DblClick() {
@@ -307,6 +328,7 @@ bool TWinControl::HandleKeyEvent(QKeyEvent* E, std::unique_ptr<QKeyEvent>& Repla
 bool TWinControl::HandleKeyPress(QKeyEvent* E, std::unique_ptr<QKeyEvent>& Replacement) {
     uint16_t Key = VirtualKeyFromQtKey(E->key(), E->modifiers().testFlag(Qt::KeypadModifier));
     const TShiftState Shift = ShiftStateFromQt(E->modifiers().toInt(), 0);
+    if (Key && IsMenuKey(Key, Shift)) return true;
     if (Key == VK_RETURN || Key == VK_ESCAPE) {
         TCustomForm* Form = GetParentForm(this);
         if (Form && !WantsKey(Key, Shift) && Form->DialogKey(Key, Shift)) return true;
@@ -322,6 +344,13 @@ bool TWinControl::HandleKeyPress(QKeyEvent* E, std::unique_ptr<QKeyEvent>& Repla
             std::make_unique<QKeyEvent>(E->type(), E->key(), E->modifiers(), QString(QChar(Ch)),
                                         E->isAutoRepeat(), static_cast<ushort>(E->count()));
     return false;
+}
+
+bool TWinControl::IsMenuKey(uint16_t Key, TShiftState Shift) {
+    for (TControl* C = this; C; C = C->GetParent())
+        if (TPopupMenu* Menu = C->GetPopupMenu(); Menu && Menu->IsShortCut(Key, Shift)) return true;
+    TCustomForm* Form = GetParentForm(this);
+    return Form && Form->IsShortCut(Key, Shift);
 }
 
 bool TWinControl::HandleKeyRelease(QKeyEvent* E) {

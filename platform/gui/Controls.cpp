@@ -8,10 +8,12 @@
 
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/SysUtils.h"
+#include "platform/gui/ActnList.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Controls_p.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Graphics.h"
+#include "platform/gui/Menus.h"
 
 namespace zk {
 
@@ -145,12 +147,16 @@ void TControl::DescribeClass(TClassBuilder<TControl>& C) {
         .Default(crDefault);
     C.Prop("DragKind", &TControl::GetDragKind, &TControl::SetDragKind).Default(dkDrag);
     C.Prop("DragMode", &TControl::GetDragMode, &TControl::SetDragMode).Default(dmManual);
-    C.Prop("Enabled", &TControl::GetEnabled, &TControl::SetEnabled).Default(true);
+    C.Prop("Enabled", &TControl::GetEnabled, &TControl::SetEnabled)
+        .Default(true)
+        .Stored(&TControl::IsEnabledStored);
     C.Prop("Font", &TControl::GetFont, &TControl::SetFont).Stored(&TControl::IsFontStored);
-    C.Prop("HelpContext", &TControl::GetHelpContext, &TControl::SetHelpContext).Default(0);
+    C.Prop("HelpContext", &TControl::GetHelpContext, &TControl::SetHelpContext)
+        .Default(0)
+        .Stored(&TControl::IsHelpContextStored);
     C.Prop("HelpKeyword", &TControl::GetHelpKeyword, &TControl::SetHelpKeyword);
     C.Prop("HelpType", &TControl::GetHelpType, &TControl::SetHelpType).Default(htContext);
-    C.Prop("Hint", &TControl::GetHint, &TControl::SetHint);
+    C.Prop("Hint", &TControl::GetHint, &TControl::SetHint).Stored(&TControl::IsHintStored);
     C.Prop("ParentBiDiMode", &TControl::GetParentBiDiMode, &TControl::SetParentBiDiMode)
         .Default(true);
     C.Prop("ParentColor", &TControl::GetParentColor, &TControl::SetParentColor).Default(true);
@@ -161,8 +167,11 @@ void TControl::DescribeClass(TClassBuilder<TControl>& C) {
     C.Prop("Action", &TControl::GetAction, &TControl::SetAction);
     C.Prop("ShowHint", &TControl::GetShowHint, &TControl::SetShowHint)
         .Stored(&TControl::IsShowHintStored);
-    C.Prop("Visible", &TControl::GetVisible, &TControl::SetVisible).Default(true);
-    C.Prop("OnClick", &TControl::GetOnClick, &TControl::SetOnClick);
+    C.Prop("Visible", &TControl::GetVisible, &TControl::SetVisible)
+        .Default(true)
+        .Stored(&TControl::IsVisibleStored);
+    C.Prop("OnClick", &TControl::GetOnClick, &TControl::SetOnClick)
+        .Stored(&TControl::IsOnClickStored);
     C.Prop("OnDblClick", &TControl::GetOnDblClick, &TControl::SetOnDblClick);
     C.Prop("OnMouseDown", &TControl::GetOnMouseDown, &TControl::SetOnMouseDown);
     C.Prop("OnMouseMove", &TControl::GetOnMouseMove, &TControl::SetOnMouseMove);
@@ -219,6 +228,7 @@ TControl::~TControl() {
 void TControl::BeforeDestruction() {
     Destroying();
     ReleaseCaptureOf(this);
+    FActionLink.reset();
     if (FParent) SetParent(nullptr);
     TComponent::BeforeDestruction();
 }
@@ -272,26 +282,92 @@ void TControl::Loaded() {
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opRemove) {
         if (AComponent == FPopupMenu) FPopupMenu = nullptr;
-        if (AComponent == FAction) FAction = nullptr;
+        if (FActionLink && AComponent == FActionLink->GetAction()) FActionLink.reset();
     }
     TComponent::Notification(AComponent, Operation);
 }
 
-void TControl::SetReference(TComponent*& Field, TComponent* Value) {
-    if (Field == Value) return;
-    TComponent* Old = Field;
-    Field = Value;
-    // The other reference may still need the link to the old component.
-    if (Old && Old != FPopupMenu && Old != FAction) Old->RemoveFreeNotification(this);
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+    if (FPopupMenu == Value) return;
+    // The action may still need the link to the old menu (a component can be both).
+    if (FPopupMenu && static_cast<TComponent*>(FPopupMenu) != GetAction())
+        FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = Value;
     if (Value) Value->FreeNotification(this);
 }
 
-void TControl::SetPopupMenu(TComponent* Value) {
-    SetReference(FPopupMenu, Value);
+// ---- the action ----
+
+TBasicAction* TControl::GetAction() const {
+    return FActionLink ? FActionLink->GetAction() : nullptr;
 }
 
-void TControl::SetAction(TComponent* Value) {
-    SetReference(FAction, Value);
+TControlActionLink* TControl::CreateActionLink() {
+    return new TControlActionLink(this);
+}
+
+void TControl::SetAction(TBasicAction* Value) {
+    TBasicAction* Old = GetAction();
+    if (Old == Value) return;
+    if (Old && static_cast<TComponent*>(Old) != static_cast<TComponent*>(FPopupMenu))
+        Old->RemoveFreeNotification(this);
+    if (!Value) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink) {
+        FActionLink.reset(CreateActionLink());
+        FActionLink->SetOnChange(TNotifyEvent(this, &TControl::DoActionChange));
+    }
+    FActionLink->SetAction(Value);
+    ActionChange(Value, Value->IsLoading() || IsLoading());
+    Value->FreeNotification(this);
+}
+
+void TControl::DoActionChange(TObject* Sender) {
+    if (Sender == GetAction()) ActionChange(Sender, false);
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+    auto* A = DynamicCast<TCustomAction>(Sender);
+    if (!A) return;
+    if (!CheckDefaults || GetCaption().empty() || GetCaption() == GetName())
+        SetCaption(A->GetCaption());
+    if (!CheckDefaults || FEnabled) SetEnabled(A->GetEnabled());
+    if (!CheckDefaults || FHint.empty()) SetHint(A->GetHint());
+    if (!CheckDefaults || FVisible) SetVisible(A->GetVisible());
+    if (!CheckDefaults || FHelpContext == 0) SetHelpContext(A->GetHelpContext());
+    const TPropInfo* Checked = GetPropInfo(this, "Checked");
+    if (Checked && Checked->Kind() == tkEnumeration && Checked->HasWrite() &&
+        (!CheckDefaults || GetOrdProp(this, Checked) == 0))
+        SetOrdProp(this, Checked, A->GetChecked());
+    const TPropInfo* Image = GetPropInfo(this, "ImageIndex");
+    if (Image && Image->Kind() == tkInteger && Image->HasWrite() &&
+        (!CheckDefaults || GetOrdProp(this, Image) == -1))
+        SetOrdProp(this, Image, A->GetImageIndex());
+}
+
+void TControl::InitiateAction() {
+    if (FActionLink) FActionLink->Update();
+}
+
+bool TControl::IsCaptionStored() const {
+    return !FActionLink || !FActionLink->IsCaptionLinked();
+}
+bool TControl::IsEnabledStored() const {
+    return !FActionLink || !FActionLink->IsEnabledLinked();
+}
+bool TControl::IsHelpContextStored() const {
+    return !FActionLink || !FActionLink->IsHelpContextLinked();
+}
+bool TControl::IsHintStored() const {
+    return !FActionLink || !FActionLink->IsHintLinked();
+}
+bool TControl::IsVisibleStored() const {
+    return !FActionLink || !FActionLink->IsVisibleLinked();
+}
+bool TControl::IsOnClickStored() const {
+    return !FActionLink || !FActionLink->IsOnExecuteLinked();
 }
 
 // ---- state properties ----

@@ -24,8 +24,11 @@ class QWidget;
 
 namespace zk {
 
+class TBasicAction;
 class TCanvas;
 class TControl;
+class TControlActionLink;
+class TPopupMenu;
 class TWinControl;
 class TCustomForm;
 class TSizeConstraints;
@@ -42,6 +45,7 @@ ZK_ENUM(THelpType, uint8_t, htKeyword, htContext)
 ZK_ENUM(TDragKind, uint8_t, dkDrag, dkDock)
 ZK_ENUM(TDragMode, uint8_t, dmManual, dmAutomatic)
 ZK_ENUM(TAlignment, uint8_t, taLeftJustify, taRightJustify, taCenter)
+ZK_ENUM(TScrollStyle, uint8_t, ssNone, ssHorizontal, ssVertical, ssBoth)
 // Forms use every value; other controls' BorderStyle is the subrange
 // bsNone..bsSingle and reports the type name TBorderStyle.
 ZK_ENUM(TFormBorderStyle, uint8_t, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow,
@@ -296,11 +300,19 @@ public:
     TCursor GetCursor() const { return FCursor; }
     void SetCursor(TCursor Value);
 
-    // References to components owned elsewhere, cleared when they are freed.
-    TComponent* GetPopupMenu() const { return FPopupMenu; }
-    void SetPopupMenu(TComponent* Value);
-    TComponent* GetAction() const { return FAction; }
-    void SetAction(TComponent* Value);
+    // Shown on a right click (when its AutoPopup is set); its item shortcuts
+    // work while this control or one inside it has the focus. Not owned,
+    // cleared when freed.
+    TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
+    // The action this control shows and runs on Click: its Caption, Enabled,
+    // Hint, Visible, HelpContext (and Checked, ImageIndex where the control
+    // publishes them) follow the action. Not owned, cleared when freed.
+    TBasicAction* GetAction() const;
+    void SetAction(TBasicAction* Value);
+    TControlActionLink* GetActionLink() const { return FActionLink.get(); }
+    // Runs the action's update (OnUpdate), as the application does when idle.
+    void InitiateAction();
 
     TBiDiMode GetBiDiMode() const { return FBiDiMode; }
     // Clears ParentBiDiMode.
@@ -365,6 +377,13 @@ public:
     bool IsShowHintStored() const { return !FParentShowHint; }
     bool IsBiDiModeStored() const { return !FParentBiDiMode; }
     bool IsAnchorsStored() const { return !(FAnchors == AnchorAlign(FAlign)); }
+    // Properties that come from the action are not stored.
+    bool IsCaptionStored() const;
+    bool IsEnabledStored() const;
+    bool IsHelpContextStored() const;
+    bool IsHintStored() const;
+    bool IsVisibleStored() const;
+    bool IsOnClickStored() const;
 
     // True for controls whose widget is a window of its own (forms, hint and
     // pop-up windows); their Left/Top are screen coordinates.
@@ -376,10 +395,17 @@ protected:
     TControl(TComponent* AOwner, QWidget* Widget);
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The action's properties changed, or the action was set (CheckDefaults:
+    // while loading, when only properties still at their defaults follow).
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+    // The link SetAction makes; descendants link more of their properties.
+    virtual TControlActionLink* CreateActionLink();
 
     // The control's steps, each firing its event. Click runs on a left
     // button release over a control that was pressed (with csClickEvents);
-    // DblClick on a double click, before the MouseDown that carries ssDouble.
+    // it runs OnClick, or the action when OnClick is not assigned or is the
+    // action's own handler. DblClick runs on a double click, before the
+    // MouseDown that carries ssDouble.
     virtual void Click();
     virtual void DblClick();
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -459,7 +485,8 @@ private:
     void DispatchMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y, bool Double);
     void DispatchMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     bool HandleWheel(QEvent* E);
-    void SetReference(TComponent*& Field, TComponent* Value);
+    void DoActionChange(TObject* Sender);
+    bool ShowPopupMenu(QEvent* E);
 
     QWidget* FWidget = nullptr;  // owned; detached from this control before it is deleted
     std::unique_ptr<TMessageReceiver> FReceiver;
@@ -487,8 +514,8 @@ private:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
-    TComponent* FPopupMenu = nullptr;  // not owned; free-notified
-    TComponent* FAction = nullptr;     // not owned; free-notified
+    TPopupMenu* FPopupMenu = nullptr;  // not owned; free-notified
+    std::unique_ptr<TControlActionLink> FActionLink;  // links to the action, which is free-notified
     TBiDiMode FBiDiMode = bdLeftToRight;
     bool FParentBiDiMode = true;
     int FHelpContext = 0;
@@ -658,6 +685,8 @@ private:
     void ParentCtl3DChanged();
     void StackGraphicControl(TControl* AControl);
     bool HandleKeyPress(QKeyEvent* E, std::unique_ptr<QKeyEvent>& Replacement);
+    // The pop-up menus of this control and its parents, then the form, take shortcuts first.
+    bool IsMenuKey(uint16_t Key, TShiftState Shift);
     bool HandleKeyRelease(QKeyEvent* E);
     bool DoKeyDownSteps(uint16_t& Key, TShiftState Shift);
     bool DoKeyPressSteps(char& Key);

@@ -1,6 +1,7 @@
 // The private widget classes that back controls and carry Qt's events into them.
 #pragma once
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -167,6 +168,16 @@ protected:
         TScope S(this);
         if (FControl && TWidgetEvents::Paint(FControl, E, this)) return;
         if (S.Alive() || !FControl) Base::paintEvent(E);
+    }
+    // The control's pop-up menu replaces the widget's own; without one the
+    // widget's own menu shows, or the event goes on to the parent.
+    void contextMenuEvent(QContextMenuEvent* E) override {
+        TScope S(this);
+        if (Forward(E)) {
+            E->accept();
+            return;
+        }
+        if (S.Alive()) Base::contextMenuEvent(E);
     }
     // A form decides itself whether and how it closes.
     void closeEvent(QCloseEvent* E) override {

@@ -6,6 +6,8 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
+#include <functional>
 #include <mutex>
 
 #include "platform/core/ClassBuilder.h"
@@ -14,6 +16,7 @@
 #include "platform/core/ScopeExit.h"
 #include "platform/core/Stream.h"
 #include "platform/core/SysUtils.h"
+#include "platform/gui/ActnList.h"
 #include "platform/gui/Controls_p.h"
 
 namespace zk {
@@ -37,6 +40,29 @@ void RegisterFormFinder() {
         });
     });
 }
+
+// Hears of freed components among those it was given, for loops that call out.
+class TFreeWatch : public TComponent {
+public:
+    explicit TFreeWatch(std::vector<TBasicAction*>& Watched) : TComponent(nullptr), FWatched(Watched) {
+        for (TBasicAction* A : Watched) A->FreeNotification(this);
+    }
+    bool Gone(const TComponent* C) const { return std::find(FGone.begin(), FGone.end(), C) != FGone.end(); }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        if (Operation == opRemove) {
+            std::replace(FWatched.begin(), FWatched.end(), static_cast<TBasicAction*>(AComponent),
+                         static_cast<TBasicAction*>(nullptr));
+            FGone.push_back(AComponent);
+        }
+        TComponent::Notification(AComponent, Operation);
+    }
+
+private:
+    std::vector<TBasicAction*>& FWatched;
+    std::vector<const TComponent*> FGone;
+};
 
 bool IsFixedSize(TFormBorderStyle Style) {
     return Style == bsSingle || Style == bsDialog || Style == bsToolWindow;
@@ -516,11 +542,14 @@ void TCustomForm::SetFocus() {
 
 // Qt moves the focus only inside the active window; a window that is not
 // active yet (it activates asynchronously) gets its OnEnter/OnExit now, and
-// Qt's focus-in later finds them done.
+// Qt's focus-in later finds them done. Activation is asked for only when the
+// window lacks it: the activation handler comes here too, and asking again
+// from there made two shown forms take turns for ever, each activation
+// queueing another behind the other form's.
 void TCustomForm::SetWindowFocus() {
     QWidget* W = GetWidget();
     if (!W->isVisible()) return;
-    W->activateWindow();
+    if (!W->isActiveWindow()) W->activateWindow();
     TWinControl* Target = FActiveControl ? FActiveControl : this;
     Target->GetWidget()->setFocus(Qt::OtherFocusReason);
     if (FFocusedControl != Target || (Screen && Screen->GetActiveControl() != Target))
@@ -574,6 +603,39 @@ void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
     if (FActiveControl && Control->ContainsControl(FActiveControl)) {
         FActiveControl = nullptr;
         if (!IsDestroying() && FActive) SetWindowFocus();
+    }
+}
+
+// ---- actions and shortcuts ----
+
+bool TCustomForm::IsShortCut(uint16_t Key, TShiftState Shift) {
+    for (int I = 0; I < GetComponentCount(); ++I)
+        if (auto* List = DynamicCast<TCustomActionList>(GetComponents(I)))
+            if (List->IsShortCut(Key, Shift)) return true;
+    return false;
+}
+
+// Hidden clients count too: an action that hides its only control must be
+// able to show it again.
+void TCustomForm::UpdateActions() {
+    if (!GetShowing() || IsDestroying()) return;
+    std::vector<TBasicAction*> Actions;
+    std::function<void(TWinControl*)> Collect = [&](TWinControl* Container) {
+        for (int I = 0; I < Container->GetControlCount(); ++I) {
+            TControl* C = Container->GetControl(I);
+            if (TBasicAction* A = C->GetAction();
+                A && std::find(Actions.begin(), Actions.end(), A) == Actions.end())
+                Actions.push_back(A);
+            if (auto* W = DynamicCast<TWinControl>(C)) Collect(W);
+        }
+    };
+    Collect(this);
+    // An update handler may free actions (or the form); the watch forgets those.
+    TOwned<TFreeWatch> Watch(Create<TFreeWatch>(Actions));
+    FreeNotification(Watch.get());
+    for (TBasicAction*& A : Actions) {
+        if (A) A->Update();
+        if (Watch->Gone(this)) return;
     }
 }
 

@@ -100,6 +100,13 @@ public:
     const TNotifyEvent& GetOnShow() const { return FOnShow; }
     void SetOnShow(const TNotifyEvent& Value) { FOnShow = Value; }
 
+    // Keys the focused control left: the form's action lists run the action
+    // with this shortcut. True when one ran.
+    virtual bool IsShortCut(uint16_t Key, TShiftState Shift);
+    // Updates the action of every control of a showing form, each action
+    // once; the application does this whenever it goes idle.
+    virtual void UpdateActions();
+
     // Controls first (those the root owns), then the root's other components.
     void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
 

@@ -7,6 +7,7 @@
 #include <cassert>
 
 #include "platform/core/ClassBuilder.h"
+#include "platform/core/ScopeExit.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Grids.h"
 
@@ -82,6 +83,7 @@ void TInplaceEdit::InternalMove(const TRect& Loc, bool Redraw) {
 void TInplaceEdit::Hide() {
     if (!GetVisible()) return;
     Invalidate();
+    TValueRollback<bool> Guard(FHiding, true);
     if (FGrid && GetWidget()->hasFocus()) FGrid->GetWidget()->setFocus(Qt::OtherFocusReason);
     SetVisible(false);
 }
@@ -365,6 +367,19 @@ void TCustomGrid::ShowEditorChar(char Ch) {
     QKeyEvent Event(QEvent::KeyPress, Ch == 8 ? Qt::Key_Backspace : Qt::Key_unknown, Qt::NoModifier,
                     QString(QChar(static_cast<unsigned char>(Ch))));
     QCoreApplication::sendEvent(FInplaceEdit->GetWidget(), &Event);
+}
+
+// Typing is meant for an editor that shows (with goAlwaysShowEditor it
+// shows before the grid has the focus), so the focus goes on to it, with its
+// text selected as an edit that is entered has it.
+bool TCustomGrid::HandleWidgetEvent(QEvent* E) {
+    const bool Result = TCustomControl::HandleWidgetEvent(E);
+    if (E->type() == QEvent::FocusIn && FEditorMode && FInplaceEdit && !IsDestroying() &&
+        FInplaceEdit->GetVisible() && !FInplaceEdit->FHiding) {
+        FInplaceEdit->SetFocus();
+        FInplaceEdit->SelectAll();
+    }
+    return Result;
 }
 
 void TCustomGrid::DoExit() {

@@ -124,6 +124,8 @@ void TCustomGrid::Loaded() {
 void TCustomGrid::CreateWnd() {
     TCustomControl::CreateWnd();
     UpdateScrollRange();
+    // Options set before the window existed may already want the editor.
+    if (FEditorMode) UpdateEdit();
 }
 
 // ---- counts and fixed lines ----

@@ -34,7 +34,6 @@ ZK_ENUM(TGridDrawStateItem, uint8_t, gdSelected, gdFocused, gdFixed)
 ZK_SET(TGridDrawState, TGridDrawStateItem)
 ZK_ENUM(TGridState, uint8_t, gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving,
         gsColMoving)
-ZK_ENUM(TScrollStyle, uint8_t, ssNone, ssHorizontal, ssVertical, ssBoth)
 // How a cell is edited: typed text only, with an ellipsis button, or with a drop-down list.
 ZK_ENUM(TEditStyle, uint8_t, esSimple, esEllipsis, esPickList)
 
@@ -149,6 +148,7 @@ private:
 
     TCustomGrid* FGrid = nullptr;  // the owning grid, which also owns this editor as a component
     bool FLoadingContents = false;
+    bool FHiding = false;  // Hide hands the focus to the grid before the editor goes
 };
 
 // The owner-drawn grid: rows and columns of cells, the first FixedRows and
@@ -359,6 +359,8 @@ protected:
     TPoint GetClientOffset() const override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     bool HandleKeyEvent(QKeyEvent* E, std::unique_ptr<QKeyEvent>& Replacement) override;
+    // Focus arriving at the grid's window goes on to an editor that shows.
+    bool HandleWidgetEvent(QEvent* E) override;
     bool PaintWidget(QPaintEvent* E, QWidget* Device) override;
     void Loaded() override;
 

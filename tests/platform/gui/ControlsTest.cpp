@@ -17,6 +17,7 @@
 
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/SysUtils.h"
+#include "platform/gui/ActnList.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Graphics.h"
@@ -278,12 +279,15 @@ TEST_F(ControlsTest, FreeingAParentFreesItsChildrenWhoeverOwnsThem) {
 
 TEST_F(ControlsTest, ReferencesToFreedComponentsAreCleared) {
     auto* P = Add<TPanel>(Form.get());
-    auto* Menu = Create<TComponent>(nullptr);
+    auto* Menu = Create<TPopupMenu>(nullptr);
+    auto* Action = Create<TAction>(nullptr);
     P->SetPopupMenu(Menu);
-    P->SetAction(Menu);
+    P->SetAction(Action);
     EXPECT_EQ(Menu, GetObjectProp(P, "PopupMenu"));
     Menu->Free();
     EXPECT_EQ(nullptr, P->GetPopupMenu());
+    EXPECT_EQ(Action, P->GetAction());
+    Action->Free();
     EXPECT_EQ(nullptr, P->GetAction());
 }
 

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -685,6 +686,59 @@ TEST_F(FormsTest, SampleFormRendersItsControls) {
     const TRect Row = List->ItemRect(2);
     EXPECT_EQ(ColorToQColor(clHighlight).rgb(),
               Image.pixel(List->GetLeft() + 2 + Row.Right - 3, List->GetTop() + 2 + Row.Top + 1));
+}
+
+}  // namespace zk::test
+
+namespace zk::test {
+
+// Fault: two forms shown at start-up fought over activation; each activation
+// asked for activation again, so the window manager switched between them
+// for ever and keys went to whichever form happened to be active.
+TEST_F(FormsTest, TwoFormsShownAtStartUpStopFightingOverActivation) {
+    TOwned<TForm> A(Create<TForm>(nullptr));
+    TOwned<TForm> B(Create<TForm>(nullptr));
+    auto* EditA = Create<TEdit>(A.get());
+    EditA->SetParent(A.get());
+    auto* EditB = Create<TEdit>(B.get());
+    EditB->SetParent(B.get());
+    int ActivatedA = 0;
+    int ActivatedB = 0;
+    // A fight never ends by itself; hiding both forms stops it so the test can fail.
+    auto StopRunaway = [&] {
+        if (ActivatedA + ActivatedB > 20) {
+            A->Hide();
+            B->Hide();
+        }
+    };
+    A->SetOnActivate(TNotifyEvent([&](TObject*) {
+        ++ActivatedA;
+        StopRunaway();
+    }));
+    B->SetOnActivate(TNotifyEvent([&](TObject*) {
+        ++ActivatedB;
+        StopRunaway();
+    }));
+    A->Show();
+    B->Show();
+    auto RunLoop = [](int Ms) {
+        QEventLoop Loop;
+        QTimer::singleShot(Ms, &Loop, &QEventLoop::quit);
+        Loop.exec();
+    };
+    RunLoop(300);
+    // At most twice each: a window manager activates a window it maps, and
+    // each form asked once when shown.
+    EXPECT_LE(ActivatedA + ActivatedB, 4) << "A " << ActivatedA << ", B " << ActivatedB;
+    // Settled: nothing changes any more, and the form shown last has the keys.
+    const int Settled = ActivatedA + ActivatedB;
+    RunLoop(200);
+    EXPECT_EQ(Settled, ActivatedA + ActivatedB);
+    EXPECT_TRUE(B->GetActive());
+    EXPECT_FALSE(A->GetActive());
+    EXPECT_EQ(B.get(), Screen->GetActiveForm());
+    EXPECT_EQ(B->GetWidget(), QApplication::activeWindow());
+    EXPECT_EQ(EditB->GetWidget(), QApplication::focusWidget());
 }
 
 }  // namespace zk::test

@@ -428,4 +428,34 @@ TEST_F(GridEditorTest, FreeingTheEditorLetsTheGridMakeANewOne) {
     EXPECT_EQ(Grid->Created, 2);
 }
 
+// A grid whose options wanted the editor from the start got it only with the
+// first key, and focus given to the grid stayed there, so typing went to the
+// end of the cell's text instead of replacing it.
+TEST(GridEditorAlwaysShown, TheEditorComesWithTheWindowAndTakesTheFocusTheGridGets) {
+    TOwned<TForm> F(Create<TForm>(nullptr));
+    F->SetBounds(30, 30, 400, 300);
+    auto* Edit = Create<TEdit>(F.get());
+    Edit->SetParent(F.get());
+    Edit->SetBounds(8, 250, 100, 21);
+    auto* G = Create<TCellGrid>(F.get());
+    G->SetParent(F.get());
+    G->SetBounds(8, 8, 340, 200);
+    G->SetOptions(G->GetOptions() + TGridOptions{goEditing, goAlwaysShowEditor});
+    F->Show();
+    Application->ProcessMessages();
+    ASSERT_NE(nullptr, G->Editor());
+    EXPECT_TRUE(G->Editor()->GetVisible());
+    EXPECT_EQ("1,1", G->Editor()->GetText());
+    Edit->SetFocus();
+    Application->ProcessMessages();
+    G->SetFocus();
+    Application->ProcessMessages();
+    ASSERT_EQ(G->Editor()->GetWidget(), QApplication::focusWidget());
+    QKeyEvent Press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+    QApplication::sendEvent(QApplication::focusWidget(), &Press);
+    EXPECT_EQ("x", G->Cell(1, 1));
+    F.reset();
+    Application->ProcessMessages();
+}
+
 }  // namespace zk::test
