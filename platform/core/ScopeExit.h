@@ -44,21 +44,4 @@ private:
     T& FObj;
 };
 
-// Sets a variable for the length of a scope and restores its old value on
-// every way out, as re-entry flags need.
-template <class T>
-class TValueRollback {
-public:
-    TValueRollback(T& Variable, T Value) : FVariable(Variable), FOld(std::move(Variable)) {
-        FVariable = std::move(Value);
-    }
-    ~TValueRollback() { FVariable = std::move(FOld); }
-    TValueRollback(const TValueRollback&) = delete;
-    TValueRollback& operator=(const TValueRollback&) = delete;
-
-private:
-    T& FVariable;
-    T FOld;
-};
-
 }  // namespace zk
