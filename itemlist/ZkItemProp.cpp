@@ -342,6 +342,8 @@ void TZkItemProp::NameChanging(const std::string& NewName) {
 void TZkItemProp::PlaceByName(const std::string& Name) {
     TZkItemProps* C = GetItemCollection();
     if (!C || !C->GetSorted()) return;
+    // A stream holds the order the items had; a level that was not sorted stays so.
+    if (TZkCustomItemListEditor* Grid = C->GetGrid(); Grid && Grid->IsLoading()) return;
     int Index = 0;
     C->Find(Name, Index);
     if (Index > GetIndex()) --Index;

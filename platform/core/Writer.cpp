@@ -94,8 +94,11 @@ void TWriter::WriteChildren(TComponent* Component) {
 }
 
 void TWriter::WriteProperties(TPersistent* Instance) {
+    // A property that cannot be read back is not written; objects are written
+    // through their own properties, so a read-only object property is.
     for (const TPropInfo* P : GetPropInfos(Instance->ClassType()))
-        if (IsStoredProp(Instance, P)) WriteProperty(Instance, P);
+        if ((P->HasWrite() || P->Kind() == tkClass) && IsStoredProp(Instance, P))
+            WriteProperty(Instance, P);
     Instance->DefineProperties(this);
 }
 

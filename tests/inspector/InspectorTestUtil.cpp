@@ -5,6 +5,7 @@
 #include "platform/core/Colors.h"
 #include "platform/core/DateUtils.h"
 #include "platform/core/ModalResult.h"
+#include "platform/core/SysUtils.h"
 
 namespace zk::test {
 
@@ -68,7 +69,13 @@ void TKitchenSink::Notification(TComponent* AComponent, TOperation Operation) {
 ZK_IMPLEMENT_CLASS(TOtherSink)
 void TOtherSink::DescribeClass(TClassBuilder<TOtherSink>& C) {
     using O = TOtherSink;
-    C.Prop("Count", [](O& S) { return S.FCount; }, [](O& S, int V) { S.FCount = V; }).NoDefault();
+    // Refuses what the type would take, as a control's own rule does.
+    C.Prop("Count", [](O& S) { return S.FCount; },
+           [](O& S, int V) {
+               if (V < 0) throw EConvertError("%d is out of range", {V});
+               S.FCount = V;
+           })
+        .NoDefault();
     C.Prop("Shape", [](O& S) { return S.FShape; }, [](O& S, std::string V) { S.FShape = V; });
     C.Prop("Extra", [](O& S) { return S.FExtra; }, [](O& S, int V) { S.FExtra = V; });
 }
@@ -109,6 +116,7 @@ TZkItemProperty* InspectorTest::Row(const std::string& Path) const {
 }
 
 std::string InspectorTest::Shown(const std::string& Path, int Column) const {
+    for (TZkItemProp* P = Row(Path)->GetParentItem(); P; P = P->GetParentItem()) P->Expand();
     const int Line = Inspector->GetLogical(lwFixedLines) + Inspector->GetShownItems().IndexOf(Row(Path));
     const TGridCoord Cell = Inspector->CellOf(Column, Line);
     return Inspector->GetCellText(Cell.X, Cell.Y);

@@ -138,6 +138,7 @@ ZK_IMPLEMENT_CLASS(TStreamComp)
 void TStreamComp::DescribeClass(TClassBuilder<TStreamComp>& C) {
     using T = TStreamComp;
     C.Prop("Int", [](T& O) { return O.FInt; }, [](T& O, int V) { O.FInt = V; }).Default(0);
+    C.Prop("IntCopy", [](T& O) { return O.FInt; }).NoDefault();  // read-only: never written
     C.Prop("Big", [](T& O) { return O.FBig; }, [](T& O, int64_t V) { O.FBig = V; });
     C.Prop("Flag", [](T& O) { return O.FFlag; }, [](T& O, bool V) { O.FFlag = V; }).Default(false);
     C.Prop("Color", [](T& O) { return O.FColor; }, [](T& O, int V) { O.FColor = V; })
@@ -202,6 +203,7 @@ TEST_F(Streaming, DefaultsAreNotWritten) {
     Root.FInt = 3;
     Root.FColor = clRed;
     Root.FFlag = true;
+    // A read-only property would make the stream unreadable: it is left out.
     auto Names = PropNames(Write(&Root));
     EXPECT_EQ("Int", Names[0]);
     EXPECT_EQ("Flag", Names[1]);
