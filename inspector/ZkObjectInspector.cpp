@@ -417,9 +417,15 @@ void TZkCustomObjectInspector::WriteItems(TWriter* Writer) {
     Writer->WriteCollection(GetItems());
 }
 
+// Rows are what the objects give them: a stream that fails halfway leaves none.
 void TZkCustomObjectInspector::ReadItems(TReader* Reader) {
-    if (Reader->ReadValue() != vaCollection) throw EReadError("Invalid property value");
-    Reader->ReadCollection(GetItems());
+    try {
+        if (Reader->ReadValue() != vaCollection) throw EReadError("Invalid property value");
+        Reader->ReadCollection(GetItems());
+    } catch (...) {
+        GetItems()->Clear();
+        throw;
+    }
 }
 
 void TZkCustomObjectInspector::WritePresets(TWriter* Writer) {
@@ -429,7 +435,13 @@ void TZkCustomObjectInspector::WritePresets(TWriter* Writer) {
 
 void TZkCustomObjectInspector::ReadPresets(TReader* Reader) {
     TOwned<TYSpecialFiler> Filer(Create<TYSpecialFiler>(Reader));
-    Filer->ReadCollection(FPresets.get());
+    try {
+        Filer->ReadCollection(FPresets.get());
+    } catch (const EClassNotFound& E) {
+        // The reader passes a missing class on as it is; say where it was met.
+        throw EClassNotFound("Error reading %s.HPresets: %s",
+                             {GetName().empty() ? ClassName() : GetName(), E.Message()});
+    }
 }
 
 // ---- TZkObjectInspector ----
