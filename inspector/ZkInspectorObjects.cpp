@@ -24,25 +24,15 @@ void TZkInspectorObject::BeforeDestruction() {
     TComponent* Notify = FNotifyComponent;
     FInstance = nullptr;
     FNotifyComponent = nullptr;
-    Watch(Instance, false);
-    Watch(Notify, false);
+    if (TZkInspectorObjects* Objects = GetObjects()) {
+        Objects->Watch(Instance, false);
+        Objects->Watch(Notify, false);
+    }
     TCollectionItem::BeforeDestruction();
 }
 
 TZkInspectorObjects* TZkInspectorObject::GetObjects() const {
     return DynamicCast<TZkInspectorObjects>(GetCollection());
-}
-
-// Several entries may refer to one component; the last one to let go stops watching it.
-void TZkInspectorObject::Watch(TObject* P, bool On) const {
-    auto* Component = DynamicCast<TComponent>(P);
-    TZkInspectorObjects* Objects = GetObjects();
-    TComponent* Watcher = Objects ? Objects->GetWatcher() : nullptr;
-    if (!Component || !Watcher || Component == Watcher) return;
-    if (On)
-        Watcher->FreeNotification(Component);
-    else if (!Objects->Refers(Component, this))
-        Watcher->RemoveFreeNotification(Component);
 }
 
 void TZkInspectorObject::SetInstance(TObject* Value) {
@@ -51,8 +41,10 @@ void TZkInspectorObject::SetInstance(TObject* Value) {
         if (TZkCustomObjectInspector* Inspector = Objects->GetInspector()) Inspector->ObjectsChanging();
     TObject* Old = FInstance;
     FInstance = Value;
-    Watch(Old, false);
-    Watch(Value, true);
+    if (TZkInspectorObjects* Objects = GetObjects()) {
+        Objects->Watch(Old, false);
+        Objects->Watch(Value, true);
+    }
     Changed(false);
 }
 
@@ -60,8 +52,10 @@ void TZkInspectorObject::SetNotifyComponent(TComponent* Value) {
     if (Value == FNotifyComponent) return;
     TComponent* Old = FNotifyComponent;
     FNotifyComponent = Value;
-    Watch(Old, false);
-    Watch(Value, true);
+    if (TZkInspectorObjects* Objects = GetObjects()) {
+        Objects->Watch(Old, false);
+        Objects->Watch(Value, true);
+    }
 }
 
 TComponent* TZkInspectorObject::GetComponent() const {
@@ -124,13 +118,17 @@ int TZkInspectorObjects::IndexOfInstance(const TObject* Instance) const {
     return -1;
 }
 
-bool TZkInspectorObjects::Refers(const TObject* P, const TZkInspectorObject* Except) const {
-    for (int I = 0; I < GetCount(); ++I) {
-        const TZkInspectorObject* Entry = GetItem(I);
-        if (Entry != Except && (Entry->GetInstance() == P || Entry->GetNotifyComponent() == P))
-            return true;
+void TZkInspectorObjects::Watch(TObject* P, bool On) {
+    auto* Component = DynamicCast<TComponent>(P);
+    if (!Component || !FWatcher || Component == FWatcher) return;
+    if (On) {
+        if (++FWatched[Component] == 1) FWatcher->FreeNotification(Component);
+        return;
     }
-    return false;
+    auto It = FWatched.find(Component);
+    if (It == FWatched.end() || --It->second > 0) return;
+    FWatched.erase(It);
+    FWatcher->RemoveFreeNotification(Component);
 }
 
 TZkInspectorObject* TZkInspectorObjects::AddInstance(TObject* Instance) {

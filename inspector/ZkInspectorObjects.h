@@ -2,6 +2,7 @@
 // notification.
 #pragma once
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/core/Collection.h"
@@ -41,9 +42,6 @@ public:
     TZkInspectorObjects* GetObjects() const;
 
 private:
-    // Starts or stops the free notification of P for the collection's owner.
-    void Watch(TObject* P, bool On) const;
-
     TObject* FInstance = nullptr;            // not owned; free notification clears it
     TComponent* FNotifyComponent = nullptr;  // not owned; free notification clears it
 };
@@ -75,8 +73,9 @@ public:
     TZkCustomObjectInspector* GetInspector() const;
     // The owner when it is a component: it watches the objects.
     TComponent* GetWatcher() const { return FWatcher; }
-    // Whether an entry other than Except refers to P.
-    bool Refers(const TObject* P, const TZkInspectorObject* Except) const;
+    // Counts the entries' references to P: the first starts watching it,
+    // the last one to go stops.
+    void Watch(TObject* P, bool On);
 
 protected:
     // Every change (and the end of a bracket) reaches the inspector.
@@ -84,6 +83,7 @@ protected:
 
 private:
     TComponent* FWatcher = nullptr;  // the owner as a component; owns this collection
+    std::unordered_map<const TComponent*, int> FWatched;  // references per watched component
 };
 
 }  // namespace zk

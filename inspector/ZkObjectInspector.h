@@ -91,6 +91,8 @@ public:
     TObject* ResolveInstance(TObject* Instance, std::string& Path, const TZkItemProperty* Row) const;
     // The text of Row's property (PropName) of Instance.
     std::string GetPropertyText(TObject* Instance, const TZkItemProperty* Row) const;
+    // The text of the property Prop of Instance, by its kind.
+    static std::string PropertyText(TObject* Instance, const TPropInfo* Prop);
     // Posts a rescan, unless the control is loading or being destroyed.
     void PostRescan();
     void ApplyPresets();

@@ -128,6 +128,10 @@ void TZkCustomObjectInspector::ScanProperties(TZkInspectorObjects* Objects,
     const TClassInfo* Class = Inst0 ? Inst0->ClassType() : nullptr;
     if (!Class) return;
     const std::vector<const TPropInfo*> Props = GetPropList(Class, FDisplayKinds, true);
+    // Objects of one class have every property in common; that is asked once, not per property.
+    bool OneClass = true;
+    for (int I = 1; I < Objects->GetCount() && OneClass; ++I)
+        OneClass = Objects->GetItem(I)->GetInstance() && Objects->GetItem(I)->GetInstance()->ClassType() == Class;
     TUpdateGuard<TZkItemProperties> Guard(*Rows);
     for (const TPropInfo* Prop : Props) {
         try {
@@ -138,7 +142,7 @@ void TZkCustomObjectInspector::ScanProperties(TZkInspectorObjects* Objects,
         } catch (const EOleException&) {
             continue;
         }
-        if (!IsCommonProperty(Objects, Prop)) continue;
+        if (!OneClass && !IsCommonProperty(Objects, Prop)) continue;
         TZkItemProperty* Row = Rows->AddItem();
         InitPropertyRow(Row, Objects, Prop->Name);
         // Filed under its first category when it was named; the copies go under the others.
@@ -205,19 +209,20 @@ void TZkCustomObjectInspector::InitPropertyRow(TZkItemProperty* Row, TZkInspecto
     Row->SetItemType(Kind == tkClass && DynamicCast<TCollection>(Value0) ? itCollection
                      : Kind == tkSet                                      ? itSet
                                                                           : itPlain);
-    const std::string Text0 = GetPropertyText(Inst0, Row);
+    auto TextOf = [&](TObject* Instance) { return PropertyText(Instance, PropOf(Instance)); };
+    const std::string Text0 = TextOf(Inst0);
     bool AllEqual = true;
     if (Multi) {
         TZkItemPropValueStrings* Values = Row->GetValues();
         TStrings::TUpdateGuard Guard(*Values);
         Values->Clear();
         Values->Add(Text0);
-        for (int I = 1; I < Count; ++I) Values->Add(GetPropertyText(Objects->GetItem(I)->GetInstance(), Row));
+        for (int I = 1; I < Count; ++I) Values->Add(TextOf(Objects->GetItem(I)->GetInstance()));
         AllEqual = Count == 1;
     } else {
         Row->SetValue(Text0);
         for (int I = 1; I < Count && AllEqual; ++I)
-            AllEqual = SameText(GetPropertyText(Objects->GetItem(I)->GetInstance(), Row), Text0);
+            AllEqual = SameText(TextOf(Objects->GetItem(I)->GetInstance()), Text0);
     }
     Row->SetIsProperty(Kind != tkInterface);
     Row->SetIsAllEqual(AllEqual);

@@ -69,6 +69,10 @@ std::string TZkCustomObjectInspector::GetPropertyText(TObject* Instance,
     }
     const TPropInfo* Prop = GetPropInfo(Instance, Row->GetPropName());
     if (!Prop) throw EPropertyError("Property %s does not exist", {Row->GetPropName()});
+    return PropertyText(Instance, Prop);
+}
+
+std::string TZkCustomObjectInspector::PropertyText(TObject* Instance, const TPropInfo* Prop) {
     switch (Prop->Kind()) {
         case tkInteger:
         case tkChar:

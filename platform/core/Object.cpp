@@ -63,6 +63,18 @@ void TClassInfo::Describe() {
             FProps.push_back(Own.get());
         }
     }
+    FPropIndex.reserve(FProps.size());
+    for (const TPropInfo* P : FProps) FPropIndex.emplace(P->Name, P);
+}
+
+size_t TClassInfo::TFoldHash::operator()(const std::string& S) const {
+    size_t H = 14695981039346656037ull;
+    for (unsigned char C : S) H = (H ^ static_cast<size_t>(C >= 'A' && C <= 'Z' ? C + 32 : C)) * 1099511628211ull;
+    return H;
+}
+
+bool TClassInfo::TFoldEqual::operator()(const std::string& A, const std::string& B) const {
+    return SameText(A, B);
 }
 
 const std::vector<const TPropInfo*>& TClassInfo::Properties() const {
@@ -71,9 +83,9 @@ const std::vector<const TPropInfo*>& TClassInfo::Properties() const {
 }
 
 const TPropInfo* TClassInfo::FindProperty(const std::string& Name) const {
-    for (const TPropInfo* P : Properties())
-        if (SameText(P->Name, Name)) return P;
-    return nullptr;
+    EnsureDescribed();
+    auto It = FPropIndex.find(Name);
+    return It == FPropIndex.end() ? nullptr : It->second;
 }
 
 const TMethodInfo* TClassInfo::FindMethod(const std::string& Name) const {

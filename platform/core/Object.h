@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 #include <typeinfo>
+#include <unordered_map>
 #include <vector>
 
 namespace zk {
@@ -111,6 +112,14 @@ private:
     mutable std::once_flag FDescribed;
     std::vector<std::unique_ptr<TPropInfo>> FOwnProps;  // declared or redeclared here
     std::vector<const TPropInfo*> FProps;              // the full list, built once
+    // FProps by name, ASCII case folded: every by-name access asks it.
+    struct TFoldHash {
+        size_t operator()(const std::string& S) const;
+    };
+    struct TFoldEqual {
+        bool operator()(const std::string& A, const std::string& B) const;
+    };
+    std::unordered_map<std::string, const TPropInfo*, TFoldHash, TFoldEqual> FPropIndex;
     std::vector<TMethodInfo> FMethods;
     std::vector<std::pair<uint32_t, TMessageHandler>> FHandlers;
 };
