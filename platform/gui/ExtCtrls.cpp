@@ -135,7 +135,9 @@ void TPanel::DescribeClass(TClassBuilder<TPanel>& C) {
         .Type(TypeInfoTBorderStyle())
         .Default(bsNone);
     C.Prop("BorderWidth", &TCustomPanel::GetBorderWidth, &TCustomPanel::SetBorderWidth).Default(0);
-    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption).Type(TypeInfoTCaption());
+    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption)
+        .Type(TypeInfoTCaption())
+        .Stored(&TControl::IsCaptionStored);
 }
 
 TPanel::TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}

@@ -87,7 +87,9 @@ void TCustomForm::DescribeClass(TClassBuilder<TCustomForm>& C) {
     C.Prop("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl);
     C.Prop("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle)
         .Default(bsSizeable);
-    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption).Type(TypeInfoTCaption());
+    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption)
+        .Type(TypeInfoTCaption())
+        .Stored(&TControl::IsCaptionStored);
     C.Prop("ClientHeight", &TControl::GetClientHeight, &TControl::SetClientHeight);
     C.Prop("ClientWidth", &TControl::GetClientWidth, &TControl::SetClientWidth);
     C.Prop("KeyPreview", &TCustomForm::GetKeyPreview, &TCustomForm::SetKeyPreview).Default(false);
