@@ -6,6 +6,7 @@
 #include "platform/core/CoreRegistration.h"
 #include "platform/gui/ActnList.h"
 #include "platform/gui/Application.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Grids.h"
@@ -32,7 +33,9 @@ void RegisterGuiClasses() {
                          THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
                          TTimer::StaticClass(), TImageList::StaticClass(),
                          TPopupMenu::StaticClass(), TMenuItem::StaticClass(),
-                         TActionList::StaticClass(), TAction::StaticClass()});
+                         TActionList::StaticClass(), TAction::StaticClass(),
+                         TOpenDialog::StaticClass(), TSaveDialog::StaticClass(),
+                         TOpenPictureDialog::StaticClass(), TFontDialog::StaticClass()});
     });
 }
 
