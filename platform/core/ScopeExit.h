@@ -29,4 +29,19 @@ private:
     T& FObj;
 };
 
+// Gives a variable a value for the length of a scope and restores the old one
+// after, on every path (a re-entry flag, a mode).
+template <class T>
+class TValueRollback {
+public:
+    TValueRollback(T& Var, T Value) : FVar(Var), FOld(std::exchange(Var, std::move(Value))) {}
+    ~TValueRollback() { FVar = std::move(FOld); }
+    TValueRollback(const TValueRollback&) = delete;
+    TValueRollback& operator=(const TValueRollback&) = delete;
+
+private:
+    T& FVar;
+    T FOld;
+};
+
 }  // namespace zk

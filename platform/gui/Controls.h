@@ -718,6 +718,8 @@ public:
     TCanvas* GetCanvas() const { return FCanvas.get(); }
 
 protected:
+    // A graphic control backed by a Qt widget that draws itself (a tool button).
+    TGraphicControl(TComponent* AOwner, QWidget* Widget);
     // Draws the control on Canvas; called while a paint event is handled.
     virtual void Paint() {}
     bool PaintWidget(QPaintEvent* E, QWidget* Device) override;

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/core/CoreRegistration.h"
+#include "platform/gui/ComCtrls.h"
 #include "platform/gui/ActnList.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Dialogs.h"
@@ -35,7 +36,11 @@ void RegisterGuiClasses() {
                          TPopupMenu::StaticClass(), TMenuItem::StaticClass(),
                          TActionList::StaticClass(), TAction::StaticClass(),
                          TOpenDialog::StaticClass(), TSaveDialog::StaticClass(),
-                         TOpenPictureDialog::StaticClass(), TFontDialog::StaticClass()});
+                         TOpenPictureDialog::StaticClass(), TFontDialog::StaticClass(),
+                         TPageControl::StaticClass(), TTabSheet::StaticClass(),
+                         TStatusBar::StaticClass(), TToolBar::StaticClass(),
+                         TToolButton::StaticClass(), TMonthCalendar::StaticClass(),
+                         TBevel::StaticClass(), TSplitter::StaticClass()});
     });
 }
 
