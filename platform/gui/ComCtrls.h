@@ -306,6 +306,8 @@ public:
     void SetWrap(bool Value);
     bool IsSeparator() const { return FStyle == tbsSeparator || FStyle == tbsDivider; }
     bool IsWidthStored() const { return IsSeparator(); }
+    bool IsImageIndexStored() const;
+    bool IsDownStored() const;
 
     void Click() override;
     void SetParent(TWinControl* AParent) override;

@@ -84,6 +84,8 @@ void TCustomForm::DescribeClass(TClassBuilder<TCustomForm>& C) {
     C.Redeclare("Visible").Default(false);
     C.Redeclare("ParentColor").Default(false);
     C.Redeclare("ParentFont").Default(false);
+    // A form has no parent to take hints from.
+    C.Redeclare("ParentShowHint").Stored(false);
     C.Prop("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl);
     C.Prop("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle)
         .Default(bsSizeable);

@@ -90,7 +90,7 @@ void TMonthCalendar::DescribeClass(TClassBuilder<TMonthCalendar>& C) {
 
 TMonthCalendar::TMonthCalendar(TComponent* AOwner)
     : TWinControl(AOwner, MakeControlWidget<QCalendarWidget>(this)) {
-    SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque});
+    SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks});
     QCalendarWidget* Cal = GetCalendar();
     Cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Cal->setGridVisible(false);

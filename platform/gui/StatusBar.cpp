@@ -106,7 +106,7 @@ void TStatusBar::DescribeClass(TClassBuilder<TStatusBar>& C) {
 
 TStatusBar::TStatusBar(TComponent* AOwner)
     : TWinControl(AOwner, MakeControlWidget<QStatusBar>(this)), FPanels(new TStatusPanels(this)) {
-    SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque});
+    SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks});
     GetStatusBar()->setSizeGripEnabled(true);
     SetBounds(0, 0, 185, 19);
     SetAlign(alBottom);

@@ -42,10 +42,14 @@ void TToolButton::DescribeClass(TClassBuilder<TToolButton>& C) {
     C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption)
         .Type(TypeInfoTCaption())
         .Stored(&TControl::IsCaptionStored);
-    C.Prop("Down", &TToolButton::GetDown, &TToolButton::SetDown).Default(false);
+    C.Prop("Down", &TToolButton::GetDown, &TToolButton::SetDown)
+        .Default(false)
+        .Stored(&TToolButton::IsDownStored);
     C.Prop("DropdownMenu", &TToolButton::GetDropdownMenu, &TToolButton::SetDropdownMenu);
     C.Prop("Grouped", &TToolButton::GetGrouped, &TToolButton::SetGrouped).Default(false);
-    C.Prop("ImageIndex", &TToolButton::GetImageIndex, &TToolButton::SetImageIndex).Default(-1);
+    C.Prop("ImageIndex", &TToolButton::GetImageIndex, &TToolButton::SetImageIndex)
+        .Default(-1)
+        .Stored(&TToolButton::IsImageIndexStored);
     C.Prop("Indeterminate", &TToolButton::GetIndeterminate, &TToolButton::SetIndeterminate)
         .Default(false);
     C.Prop("Marked", &TToolButton::GetMarked, &TToolButton::SetMarked).Default(false);
@@ -66,6 +70,14 @@ TToolButton::TToolButton(TComponent* AOwner)
 
 QToolButton* TToolButton::GetToolButton() const {
     return static_cast<QToolButton*>(GetWidget());
+}
+
+bool TToolButton::IsImageIndexStored() const {
+    return !GetActionLink() || !GetActionLink()->IsImageIndexLinked();
+}
+
+bool TToolButton::IsDownStored() const {
+    return !GetActionLink() || !GetActionLink()->IsCheckedLinked();
 }
 
 TToolBar* TToolButton::GetToolBar() const {
