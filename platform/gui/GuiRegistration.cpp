@@ -4,9 +4,9 @@
 #include <mutex>
 
 #include "platform/core/CoreRegistration.h"
-#include "platform/gui/ComCtrls.h"
 #include "platform/gui/ActnList.h"
 #include "platform/gui/Application.h"
+#include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
@@ -27,20 +27,37 @@ void RegisterGuiClasses() {
         RegisterCoreClasses();
         RegisterApplicationClasses();
         RegisterGridClasses();
-        RegisterClasses({TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
-                         TButton::StaticClass(), TMemo::StaticClass(), TCheckBox::StaticClass(),
-                         TRadioButton::StaticClass(), TComboBox::StaticClass(),
-                         TGroupBox::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
-                         THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
-                         TTimer::StaticClass(), TImageList::StaticClass(),
-                         TPopupMenu::StaticClass(), TMenuItem::StaticClass(),
-                         TActionList::StaticClass(), TAction::StaticClass(),
-                         TOpenDialog::StaticClass(), TSaveDialog::StaticClass(),
-                         TOpenPictureDialog::StaticClass(), TFontDialog::StaticClass(),
-                         TPageControl::StaticClass(), TTabSheet::StaticClass(),
-                         TStatusBar::StaticClass(), TToolBar::StaticClass(),
-                         TToolButton::StaticClass(), TMonthCalendar::StaticClass(),
-                         TBevel::StaticClass(), TSplitter::StaticClass()});
+        RegisterClasses({TForm::StaticClass(),
+                         TLabel::StaticClass(),
+                         TEdit::StaticClass(),
+                         TButton::StaticClass(),
+                         TMemo::StaticClass(),
+                         TCheckBox::StaticClass(),
+                         TRadioButton::StaticClass(),
+                         TComboBox::StaticClass(),
+                         TGroupBox::StaticClass(),
+                         TPanel::StaticClass(),
+                         TListBox::StaticClass(),
+                         THintWindow::StaticClass(),
+                         TPopupListWindow::StaticClass(),
+                         TTimer::StaticClass(),
+                         TImageList::StaticClass(),
+                         TPopupMenu::StaticClass(),
+                         TMenuItem::StaticClass(),
+                         TActionList::StaticClass(),
+                         TAction::StaticClass(),
+                         TOpenDialog::StaticClass(),
+                         TSaveDialog::StaticClass(),
+                         TOpenPictureDialog::StaticClass(),
+                         TFontDialog::StaticClass(),
+                         TPageControl::StaticClass(),
+                         TTabSheet::StaticClass(),
+                         TStatusBar::StaticClass(),
+                         TToolBar::StaticClass(),
+                         TToolButton::StaticClass(),
+                         TMonthCalendar::StaticClass(),
+                         TBevel::StaticClass(),
+                         TSplitter::StaticClass()});
     });
 }
 

@@ -303,10 +303,8 @@ void TMemo::DescribeClass(TClassBuilder<TMemo>& C) {
     C.Prop("Lines", &TCustomMemo::GetLines, &TCustomMemo::SetLines);
     C.Prop("MaxLength", &TCustomMemo::GetMaxLength, &TCustomMemo::SetMaxLength).Default(0);
     C.Prop("ReadOnly", &TCustomMemo::GetReadOnly, &TCustomMemo::SetReadOnly).Default(false);
-    C.Prop("ScrollBars", &TCustomMemo::GetScrollBars, &TCustomMemo::SetScrollBars)
-        .Default(ssNone);
-    C.Prop("WantReturns", &TCustomMemo::GetWantReturns, &TCustomMemo::SetWantReturns)
-        .Default(true);
+    C.Prop("ScrollBars", &TCustomMemo::GetScrollBars, &TCustomMemo::SetScrollBars).Default(ssNone);
+    C.Prop("WantReturns", &TCustomMemo::GetWantReturns, &TCustomMemo::SetWantReturns).Default(true);
     C.Prop("WantTabs", &TCustomMemo::GetWantTabs, &TCustomMemo::SetWantTabs).Default(false);
     C.Prop("WordWrap", &TCustomMemo::GetWordWrap, &TCustomMemo::SetWordWrap).Default(true);
     C.Prop("OnChange", &TCustomMemo::GetOnChange, &TCustomMemo::SetOnChange);

@@ -156,7 +156,8 @@ void TToolButton::SetDropdownMenu(TPopupMenu* Value) {
     QMenu* Menu = Value ? Value->GetItems()->GetSubMenu() : nullptr;
     if (Menu)
         QObject::connect(Menu, &QMenu::aboutToShow, GetToolButton(), [this] {
-            if (FDropdownMenu) SafeCall(this, [this] { FDropdownMenu->GetItems()->InitiateActions(); });
+            if (FDropdownMenu)
+                SafeCall(this, [this] { FDropdownMenu->GetItems()->InitiateActions(); });
         });
     GetToolButton()->setMenu(Menu);
 }
@@ -191,7 +192,8 @@ void TToolButton::SetStyle(TToolButtonStyle Value) {
     FStyle = Value;
     QToolButton* B = GetToolButton();
     B->setCheckable(Value == tbsCheck);
-    B->setPopupMode(Value == tbsDropDown ? QToolButton::MenuButtonPopup : QToolButton::DelayedPopup);
+    B->setPopupMode(Value == tbsDropDown ? QToolButton::MenuButtonPopup
+                                         : QToolButton::DelayedPopup);
     B->setEnabled(GetEnabled() && !IsSeparator());
     if (IsSeparator() && !WasSeparator && !IsLoading())
         SetWidth(SeparatorWidth);
@@ -270,9 +272,10 @@ void TToolBar::DescribeClass(TClassBuilder<TToolBar>& C) {
     C.Prop("Wrapable", &TToolBar::GetWrapable, &TToolBar::SetWrapable).Default(true);
 }
 
-TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner), FImageChangeLink(Create<TChangeLink>()) {
-    SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks,
-                     csMenuEvents, csSetCaption});
+TToolBar::TToolBar(TComponent* AOwner)
+    : TWinControl(AOwner), FImageChangeLink(Create<TChangeLink>()) {
+    SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks, csMenuEvents,
+                     csSetCaption});
     FImageChangeLink->SetOnChange(TNotifyEvent(this, &TToolBar::ImagesChanged));
     SetBounds(0, 0, 150, 29);
     SetAlign(alTop);

@@ -126,7 +126,8 @@ TEST_F(SampleFormTest, TheSampleFormRunsItsActionsAndRendersAsADesktopWindow) {
     // The status bar along the bottom, the selected combo text and the tool bar's edges.
     auto* Status = Find<TStatusBar>(Form.get(), "StatusBar1");
     EXPECT_EQ(440 - Status->GetHeight(), Status->GetTop());
-    EXPECT_EQ(ColorToQColor(clBtnHighlight).rgb(), Image.pixel(300, 1)) << "the tool bar's top edge";
+    EXPECT_EQ(ColorToQColor(clBtnHighlight).rgb(), Image.pixel(300, 1))
+        << "the tool bar's top edge";
 }
 
 }  // namespace zk::test
