@@ -231,6 +231,17 @@ TEST_F(ComCtrlsTest, ToolButtonsAreLaidOutDrawnFromTheImagesAndFollowTheirAction
             {"ShowCaptions", true,
              [&] { return B1->GetToolButton()->toolButtonStyle() == Qt::ToolButtonTextUnderIcon; }},
         });
+    QToolButton* Q3 = B3->GetToolButton();
+    CheckPublished(B3, {
+                           {"Caption", "Move", [&] { return Q3->text() == "Move"; }},
+                           {"ImageIndex", 4, [&] { return !Q3->icon().isNull(); }},
+                           {"Style", "tbsCheck", [&] { return Q3->isCheckable(); }},
+                           {"Down", true, [&] { return Q3->isChecked(); }},
+                           {"Enabled", false, [&] { return !Q3->isEnabled(); }},
+                           {"Hint", "Move Selected Up", [&] { return Q3->toolTip().isEmpty(); }},
+                           {"ShowHint", true,
+                            [&] { return Q3->toolTip() == "Move Selected Up"; }},
+                       });
     Add1->SetEnabled(false);
     EXPECT_FALSE(B1->GetToolButton()->isEnabled());
     Add1->SetEnabled(true);
