@@ -44,4 +44,5 @@ private:
     T& FObj;
 };
 
+
 }  // namespace zk

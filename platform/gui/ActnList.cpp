@@ -41,10 +41,6 @@ bool TBasicActionLink::Update() {
     return FAction && FAction->Update();
 }
 
-void TBasicActionLink::Change() {
-    if (FOnChange.Assigned()) FOnChange(FAction);
-}
-
 // ---- TActionLink: linked while the client shows the action's value ----
 
 ZK_IMPLEMENT_CLASS(TActionLink)
@@ -193,10 +189,7 @@ void TBasicAction::UnRegisterChanges(TBasicActionLink* Link) {
     FClients.erase(std::remove(FClients.begin(), FClients.end(), Link), FClients.end());
 }
 
-void TBasicAction::Change() {
-    for (TBasicActionLink* Link : Clients())
-        if (std::find(FClients.begin(), FClients.end(), Link) != FClients.end()) Link->Change();
-}
+void TBasicAction::Change() {}
 
 bool TBasicAction::Execute() {
     if (!FOnExecute.Assigned()) return false;
@@ -234,6 +227,10 @@ TContainedAction::~TContainedAction() {
 void TContainedAction::BeforeDestruction() {
     SetActionList(nullptr);
     TBasicAction::BeforeDestruction();
+}
+
+void TContainedAction::Change() {
+    if (FActionList) FActionList->Change();
 }
 
 bool TContainedAction::Execute() {
@@ -381,11 +378,9 @@ void TAction::DescribeClass(TClassBuilder<TAction>& C) {
     C.Prop("HelpContext", &TCustomAction::GetHelpContext, &TCustomAction::SetHelpContext)
         .Default(0);
     C.Prop("HelpKeyword", &TCustomAction::GetHelpKeyword, &TCustomAction::SetHelpKeyword);
-    C.Prop("HelpType", &TCustomAction::GetHelpType, &TCustomAction::SetHelpType)
-        .Default(htKeyword);
+    C.Prop("HelpType", &TCustomAction::GetHelpType, &TCustomAction::SetHelpType).Default(htKeyword);
     C.Prop("Hint", &TCustomAction::GetHint, &TCustomAction::SetHint);
-    C.Prop("ImageIndex", &TCustomAction::GetImageIndex, &TCustomAction::SetImageIndex)
-        .Default(-1);
+    C.Prop("ImageIndex", &TCustomAction::GetImageIndex, &TCustomAction::SetImageIndex).Default(-1);
     C.Prop("SecondaryShortCuts", &TCustomAction::GetSecondaryShortCuts,
            &TCustomAction::SetSecondaryShortCuts)
         .Stored(&TCustomAction::IsSecondaryShortCutsStored);

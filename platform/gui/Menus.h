@@ -143,7 +143,8 @@ public:
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    // The action's properties changed (or the action was set): take them over.
+    // The action was set: take over its properties (with CheckDefaults only
+    // those still at their defaults).
     virtual void ActionChange(TObject* Sender, bool CheckDefaults);
 
 private:
@@ -151,13 +152,12 @@ private:
     friend class TMenuActionLink;
     void Triggered(bool Checked);
     void UpdateCheckable();
-    void DoActionChange(TObject* Sender);
 
-    QAction* FQAction;                 // owned
-    std::unique_ptr<QMenu> FSubMenu;   // owned; made for the first sub-item
-    std::vector<TMenuItem*> FItems;    // freed with this item
-    TMenuItem* FParent = nullptr;      // lists this item in its FItems
-    TMenu* FMenu = nullptr;            // set on a menu's root item only
+    QAction* FQAction;                // owned
+    std::unique_ptr<QMenu> FSubMenu;  // owned; made for the first sub-item
+    std::vector<TMenuItem*> FItems;   // freed with this item
+    TMenuItem* FParent = nullptr;     // lists this item in its FItems
+    TMenu* FMenu = nullptr;           // set on a menu's root item only
     std::unique_ptr<TMenuActionLink> FActionLink;
     std::string FCaption;
     bool FAutoCheck = false;
@@ -195,7 +195,7 @@ protected:
 private:
     void ImagesChanged(TObject* Sender);
 
-    TMenuItem* FItems;                  // owned as a component of this menu
+    TMenuItem* FItems;                    // owned as a component of this menu
     TCustomImageList* FImages = nullptr;  // not owned; free-notified
     TOwned<TChangeLink> FImageChangeLink;
 };
