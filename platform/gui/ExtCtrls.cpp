@@ -351,6 +351,7 @@ int TSplitter::NewSizeAt(int X, int Y) const {
 }
 
 void TSplitter::MouseMove(TShiftState Shift, int X, int Y) {
+    UpdateCursor();
     TGraphicControl::MouseMove(Shift, X, Y);
     if (!FDragging || !FindResizeControl()) return;
     int Size = NewSizeAt(X, Y);

@@ -1,12 +1,15 @@
 // TMonthCalendar over QCalendarWidget: the date as a TDate, limits, bold days per month, clicks
 // from the calendar's inner widgets and the hit test.
 #include <QCalendarWidget>
+#include <QCoreApplication>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTableView>
 #include <QTextCharFormat>
 
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/DateUtils.h"
+#include "platform/core/ScopeExit.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Controls_p.h"
@@ -32,25 +35,36 @@ constexpr int MinimumDayOffset = 1;
 }  // namespace
 
 // Carries mouse events of the calendar's inner widgets (title buttons, the
-// day table) to the control, whose widget never sees them.
+// day table) to the control, whose widget never sees them. A release and a
+// double click reach the inner widget first, so that OnClick sees the day
+// the click picked, as the framework's calendar selects before it clicks.
 class TCalendarFilter : public QObject {
 public:
     TCalendarFilter(TMonthCalendar* Calendar, QObject* Parent) : QObject(Parent), FCalendar(Calendar) {}
     bool eventFilter(QObject* Watched, QEvent* E) override {
+        if (FDelivering) return false;
         switch (E->type()) {
             case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
                 SafeCall(FCalendar, [&] { FCalendar->ChildMouse(Watched, E); });
-                break;
+                return false;
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick: {
+                QPointer<QObject> Alive(Watched);
+                {
+                    TValueRollback<bool> Delivering(FDelivering, true);
+                    QCoreApplication::sendEvent(Watched, E);
+                }
+                if (Alive) SafeCall(FCalendar, [&] { FCalendar->ChildMouse(Watched, E); });
+                return true;
+            }
             default:
-                break;
+                return false;
         }
-        return false;
     }
 
 private:
     TMonthCalendar* FCalendar;  // owns the widget this filter lives in
+    bool FDelivering = false;
 };
 
 ZK_IMPLEMENT_CLASS(TMonthCalendar)
