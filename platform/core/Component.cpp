@@ -200,6 +200,24 @@ void TComponent::SetReading(bool Value) {
     SetComponentStateItem(csReading, Value);
 }
 
+// Non-visual components keep their place on the form in DesignInfo.
+void TComponent::DefineProperties(TFiler* Filer) {
+    TPersistent::DefineProperties(Filer);
+    auto Part = [this](bool High) {
+        return static_cast<int16_t>(High ? (FDesignInfo >> 16) & 0xFFFF : FDesignInfo & 0xFFFF);
+    };
+    auto SetPart = [this](bool High, int Value) {
+        const uint32_t Word = static_cast<uint16_t>(Value);
+        const uint32_t Info = static_cast<uint32_t>(FDesignInfo);
+        FDesignInfo = static_cast<int32_t>(High ? (Info & 0xFFFFu) | (Word << 16)
+                                                : (Info & 0xFFFF0000u) | Word);
+    };
+    for (bool High : {false, true})
+        Filer->DefineProperty(
+            High ? "Top" : "Left", [SetPart, High](TReader* R) { SetPart(High, R->ReadInteger()); },
+            [Part, High](TWriter* W) { W->WriteInteger(Part(High)); }, Part(High) != 0);
+}
+
 std::string TComponent::GetNamePath() const {
     return FName;
 }

@@ -47,6 +47,11 @@ public:
     virtual void SetName(const std::string& NewName);
     int GetTag() const { return FTag; }
     void SetTag(int Value) { FTag = Value; }
+    // Where a non-visual component sits on its form (Left in the low word, Top
+    // in the high one); stored as the defined properties "Left" and "Top".
+    int32_t GetDesignInfo() const { return FDesignInfo; }
+    void SetDesignInfo(int32_t Value) { FDesignInfo = Value; }
+    void DefineProperties(TFiler* Filer) override;
 
     TComponentState GetComponentState() const { return FComponentState; }
     TComponentStyle GetComponentStyle() const { return FComponentStyle; }
@@ -103,6 +108,7 @@ private:
     TComponent* FOwner = nullptr;             // owns this component; may be null
     std::string FName;
     int FTag = 0;
+    int32_t FDesignInfo = 0;
     std::vector<TComponent*> FComponents;     // owned
     std::vector<TComponent*> FFreeNotifies;   // not owned; each links back to this
     TComponentState FComponentState;

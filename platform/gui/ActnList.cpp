@@ -41,10 +41,6 @@ bool TBasicActionLink::Update() {
     return FAction && FAction->Update();
 }
 
-void TBasicActionLink::Change() {
-    if (FOnChange.Assigned()) FOnChange(FAction);
-}
-
 // ---- TActionLink: linked while the client shows the action's value ----
 
 ZK_IMPLEMENT_CLASS(TActionLink)
@@ -193,10 +189,7 @@ void TBasicAction::UnRegisterChanges(TBasicActionLink* Link) {
     FClients.erase(std::remove(FClients.begin(), FClients.end(), Link), FClients.end());
 }
 
-void TBasicAction::Change() {
-    for (TBasicActionLink* Link : Clients())
-        if (std::find(FClients.begin(), FClients.end(), Link) != FClients.end()) Link->Change();
-}
+void TBasicAction::Change() {}
 
 bool TBasicAction::Execute() {
     if (!FOnExecute.Assigned()) return false;
@@ -234,6 +227,10 @@ TContainedAction::~TContainedAction() {
 void TContainedAction::BeforeDestruction() {
     SetActionList(nullptr);
     TBasicAction::BeforeDestruction();
+}
+
+void TContainedAction::Change() {
+    if (FActionList) FActionList->Change();
 }
 
 bool TContainedAction::Execute() {

@@ -17,10 +17,9 @@ class TBasicAction;
 class TCustomActionList;
 class TCustomImageList;
 
-// Ties one client (a control, a menu item) to an action. The action calls
-// Change after every change; a link that copies properties (TActionLink)
-// also hears each property as it changes. The client owns the link; the
-// action only lists it and clears Action when it goes.
+// Ties one client (a control, a menu item) to an action; a link that copies
+// properties (TActionLink) hears each property as it changes. The client
+// owns the link; the action only lists it and clears Action when it goes.
 class TBasicActionLink : public TObject {
     ZK_CLASS(TBasicActionLink, TObject)
 public:
@@ -34,17 +33,8 @@ public:
     // Runs the action's update; false when nobody handled it.
     virtual bool Update();
 
-    const TNotifyEvent& GetOnChange() const { return FOnChange; }
-    void SetOnChange(const TNotifyEvent& Value) { FOnChange = Value; }
-
-protected:
-    friend class TBasicAction;
-    // After any change of the action; fires OnChange with the action.
-    virtual void Change();
-
 private:
     TBasicAction* FAction = nullptr;  // registered with it; cleared when the action goes
-    TNotifyEvent FOnChange;
 };
 
 // A link that mirrors the properties of a TCustomAction in its client while
@@ -138,7 +128,7 @@ public:
 
 protected:
     friend class TBasicActionLink;
-    // Tells every client's link.
+    // After a change of the action itself (clients heard of it already).
     virtual void Change();
     void RegisterChanges(TBasicActionLink* Link);
     void UnRegisterChanges(TBasicActionLink* Link);
@@ -173,6 +163,10 @@ public:
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override;
     void SetParentComponent(TComponent* Value) override;
+
+protected:
+    // Tells the list, which fires its OnChange.
+    void Change() override;
 
 private:
     friend class TCustomActionList;

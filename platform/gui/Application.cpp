@@ -8,8 +8,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleHints>
@@ -24,6 +22,7 @@
 #include "platform/core/ScopeExit.h"
 #include "platform/core/StringList.h"
 #include "platform/core/SysUtils.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Messages.h"
@@ -400,85 +399,31 @@ const TMessageBoxHandler& GetMessageBoxHandler() {
 
 namespace {
 
-struct TButtonMap {
-    TMsgDlgBtn Button;
-    QMessageBox::StandardButton Standard;
-    TModalResult Result;
-    const char* Caption;  // for the buttons Qt has no standard one for
+// The result of each button, in the order the headless report picks the first.
+const std::pair<TMsgDlgBtn, TModalResult> ButtonResults[] = {
+    {mbYes, mrYes},       {mbNo, mrNo},         {mbOK, mrOk},
+    {mbCancel, mrCancel}, {mbAbort, mrAbort},   {mbRetry, mrRetry},
+    {mbIgnore, mrIgnore}, {mbAll, mrAll},       {mbNoToAll, mrNoToAll},
+    {mbYesToAll, mrYesToAll}, {mbHelp, mrNone},
 };
-
-const TButtonMap ButtonMap[] = {
-    {mbYes, QMessageBox::Yes, mrYes, nullptr},
-    {mbNo, QMessageBox::No, mrNo, nullptr},
-    {mbOK, QMessageBox::Ok, mrOk, nullptr},
-    {mbCancel, QMessageBox::Cancel, mrCancel, nullptr},
-    {mbAbort, QMessageBox::Abort, mrAbort, nullptr},
-    {mbRetry, QMessageBox::Retry, mrRetry, nullptr},
-    {mbIgnore, QMessageBox::Ignore, mrIgnore, nullptr},
-    {mbAll, QMessageBox::NoButton, mrAll, "&All"},
-    {mbNoToAll, QMessageBox::NoToAll, mrNoToAll, nullptr},
-    {mbYesToAll, QMessageBox::YesToAll, mrYesToAll, nullptr},
-    {mbHelp, QMessageBox::Help, mrNone, nullptr},
-};
-
-QString DialogTitle(TMsgDlgType DlgType) {
-    switch (DlgType) {
-        case mtWarning:
-            return QStringLiteral("Warning");
-        case mtError:
-            return QStringLiteral("Error");
-        case mtInformation:
-            return QStringLiteral("Information");
-        case mtConfirmation:
-            return QStringLiteral("Confirm");
-        default:
-            return QString::fromUtf8(Application ? Application->GetTitle() : std::string());
-    }
-}
-
-QMessageBox::Icon DialogIcon(TMsgDlgType DlgType) {
-    switch (DlgType) {
-        case mtWarning:
-            return QMessageBox::Warning;
-        case mtError:
-            return QMessageBox::Critical;
-        case mtInformation:
-            return QMessageBox::Information;
-        case mtConfirmation:
-            return QMessageBox::Question;
-        default:
-            return QMessageBox::NoIcon;
-    }
-}
-
-int RunQtMessageBox(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
-    QMessageBox Box(DialogIcon(DlgType), DialogTitle(DlgType), QString::fromUtf8(Msg));
-    std::map<QAbstractButton*, TModalResult> Results;
-    for (const TButtonMap& B : ButtonMap) {
-        if (!Buttons.Contains(B.Button)) continue;
-        QAbstractButton* Added =
-            B.Caption ? Box.addButton(QString::fromUtf8(B.Caption), QMessageBox::AcceptRole)
-                      : Box.addButton(B.Standard);
-        Results[Added] = B.Result;
-    }
-    Box.exec();
-    auto It = Results.find(Box.clickedButton());
-    return It != Results.end() ? It->second : mrCancel;
-}
 
 }  // namespace
 
-int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int) {
+// The message dialog is a form shown modally, so a test's modal handler
+// answers it like any other form (it may click its buttons by name).
+int MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) {
     if (GMessageBoxHandler)
         return GMessageBoxHandler(Msg, DlgType, static_cast<int>(Buttons.ToInt()));
-    if (!QGuiApplication::instance() || IsHeadless()) {
+    if (!QGuiApplication::instance() || !Screen || (IsHeadless() && !GModalHandler)) {
         // Nobody can click on the headless platform: report and take the first button.
         std::fprintf(stderr, "%s\n", Msg.c_str());
-        for (const TButtonMap& B : ButtonMap)
-            if (Buttons.Contains(B.Button)) return B.Result;
+        for (const auto& [Button, Result] : ButtonResults)
+            if (Buttons.Contains(Button)) return Result;
         return mrNone;
     }
-    return RunQtMessageBox(Msg, DlgType, Buttons);
+    TOwned<TForm> Dialog(CreateMessageDialog(Msg, DlgType, Buttons));
+    Dialog->SetHelpContext(HelpCtx);
+    return Dialog->ShowModal();
 }
 
 void ShowMessage(const std::string& Msg) {

@@ -219,8 +219,10 @@ int RunModal(TComponent* Form, const std::function<int()>& Default);
 
 // The message-box seam. The handler gets the text, the TMsgDlgType and the
 // TMsgDlgButtons as an integer, and returns a modal result (mrOk, mrYes...).
-// Without a handler a Qt message box runs, except on the headless platform,
-// where the text goes to stderr and the first button answers.
+// Without it MessageDlg shows the message dialog form (CreateMessageDialog)
+// modally, so a modal handler answers it as any form; on the headless
+// platform with neither handler the text goes to stderr and the first
+// button answers.
 using TMessageBoxHandler = std::function<int(const std::string& Msg, int Type, int Buttons)>;
 void SetMessageBoxHandler(TMessageBoxHandler Handler);
 const TMessageBoxHandler& GetMessageBoxHandler();

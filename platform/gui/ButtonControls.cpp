@@ -108,7 +108,9 @@ void TCheckBox::DescribeClass(TClassBuilder<TCheckBox>& C) {
         .Default(taRightJustify);
     C.Prop("AllowGrayed", &TCustomCheckBox::GetAllowGrayed, &TCustomCheckBox::SetAllowGrayed)
         .Default(false);
-    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption).Type(TypeInfoTCaption());
+    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption)
+        .Type(TypeInfoTCaption())
+        .Stored(&TControl::IsCaptionStored);
     C.Prop("Checked", &TCustomCheckBox::GetChecked, &TCustomCheckBox::SetChecked)
         .Stored(&TCustomCheckBox::IsCheckedStored);
     C.Prop("State", &TCustomCheckBox::GetState, &TCustomCheckBox::SetState).Default(cbUnchecked);
@@ -124,7 +126,9 @@ void TRadioButton::DescribeClass(TClassBuilder<TRadioButton>& C) {
     C.Prop("Alignment", &TButtonControl::GetAlignment, &TButtonControl::SetAlignment)
         .Type(TypeInfoTLeftRight())
         .Default(taRightJustify);
-    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption).Type(TypeInfoTCaption());
+    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption)
+        .Type(TypeInfoTCaption())
+        .Stored(&TControl::IsCaptionStored);
     C.Prop("Checked", &TRadioButton::GetChecked, &TRadioButton::SetChecked).Default(false);
     C.Prop("WordWrap", &TButtonControl::GetWordWrap, &TButtonControl::SetWordWrap).Default(false);
 }
@@ -204,7 +208,9 @@ void TCustomGroupBox::FontChanged() {
 
 ZK_IMPLEMENT_CLASS(TGroupBox)
 void TGroupBox::DescribeClass(TClassBuilder<TGroupBox>& C) {
-    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption).Type(TypeInfoTCaption());
+    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption)
+        .Type(TypeInfoTCaption())
+        .Stored(&TControl::IsCaptionStored);
 }
 
 TGroupBox::TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}

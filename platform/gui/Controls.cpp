@@ -317,15 +317,10 @@ void TControl::SetAction(TBasicAction* Value) {
     }
     if (!FActionLink) {
         FActionLink.reset(CreateActionLink());
-        FActionLink->SetOnChange(TNotifyEvent(this, &TControl::DoActionChange));
     }
     FActionLink->SetAction(Value);
     ActionChange(Value, Value->IsLoading() || IsLoading());
     Value->FreeNotification(this);
-}
-
-void TControl::DoActionChange(TObject* Sender) {
-    if (Sender == GetAction()) ActionChange(Sender, false);
 }
 
 void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {

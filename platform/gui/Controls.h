@@ -395,8 +395,9 @@ protected:
     TControl(TComponent* AOwner, QWidget* Widget);
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    // The action's properties changed, or the action was set (CheckDefaults:
-    // while loading, when only properties still at their defaults follow).
+    // The action was set: take over its properties (with CheckDefaults, as
+    // while loading, only those still at their defaults). Later changes come
+    // property by property through the link.
     virtual void ActionChange(TObject* Sender, bool CheckDefaults);
     // The link SetAction makes; descendants link more of their properties.
     virtual TControlActionLink* CreateActionLink();
@@ -485,7 +486,6 @@ private:
     void DispatchMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y, bool Double);
     void DispatchMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     bool HandleWheel(QEvent* E);
-    void DoActionChange(TObject* Sender);
     bool ShowPopupMenu(QEvent* E);
 
     QWidget* FWidget = nullptr;  // owned; detached from this control before it is deleted
@@ -718,6 +718,8 @@ public:
     TCanvas* GetCanvas() const { return FCanvas.get(); }
 
 protected:
+    // A graphic control backed by a Qt widget that draws itself (a tool button).
+    TGraphicControl(TComponent* AOwner, QWidget* Widget);
     // Draws the control on Canvas; called while a paint event is handled.
     virtual void Paint() {}
     bool PaintWidget(QPaintEvent* E, QWidget* Device) override;

@@ -40,6 +40,9 @@ void TGraphicControl::DescribeClass(TClassBuilder<TGraphicControl>&) {}
 TGraphicControl::TGraphicControl(TComponent* AOwner)
     : TControl(AOwner), FCanvas(Create<TCanvas>()) {}
 
+TGraphicControl::TGraphicControl(TComponent* AOwner, QWidget* Widget)
+    : TControl(AOwner, Widget), FCanvas(Create<TCanvas>()) {}
+
 TGraphicControl::~TGraphicControl() = default;
 
 bool TGraphicControl::PaintWidget(QPaintEvent*, QWidget* Device) {

@@ -87,11 +87,21 @@ void TCustomForm::DescribeClass(TClassBuilder<TCustomForm>& C) {
     C.Prop("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl);
     C.Prop("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle)
         .Default(bsSizeable);
-    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption).Type(TypeInfoTCaption());
+    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption)
+        .Type(TypeInfoTCaption())
+        .Stored(&TControl::IsCaptionStored);
     C.Prop("ClientHeight", &TControl::GetClientHeight, &TControl::SetClientHeight);
     C.Prop("ClientWidth", &TControl::GetClientWidth, &TControl::SetClientWidth);
+    C.Prop("BorderIcons", &TCustomForm::GetBorderIcons, &TCustomForm::SetBorderIcons)
+        .Default(DefaultBorderIcons);
+    C.Prop("FormStyle", &TCustomForm::GetFormStyle, &TCustomForm::SetFormStyle).Default(fsNormal);
     C.Prop("KeyPreview", &TCustomForm::GetKeyPreview, &TCustomForm::SetKeyPreview).Default(false);
+    C.Prop("PixelsPerInch", &TCustomForm::GetPixelsPerInch, &TCustomForm::SetPixelsPerInch)
+        .Default(96);
     C.Prop("Position", &TCustomForm::GetPosition, &TCustomForm::SetPosition).Default(poDesigned);
+    C.Prop("Scaled", &TCustomForm::GetScaled, &TCustomForm::SetScaled).Default(true);
+    C.Prop("WindowState", &TCustomForm::GetWindowState, &TCustomForm::SetWindowState)
+        .Default(wsNormal);
     C.Prop("OnActivate", &TCustomForm::GetOnActivate, &TCustomForm::SetOnActivate);
     C.Prop("OnClose", &TCustomForm::GetOnClose, &TCustomForm::SetOnClose);
     C.Prop("OnCloseQuery", &TCustomForm::GetOnCloseQuery, &TCustomForm::SetOnCloseQuery);
@@ -166,7 +176,90 @@ bool TCustomForm::InitInheritedComponent(const TClassInfo* RootAncestor) {
 
 void TCustomForm::Loaded() {
     TWinControl::Loaded();
+    const int ScreenPpi = Screen ? Screen->GetPixelsPerInch() : 96;
+    if (FScaled && FPixelsPerInch > 0 && FPixelsPerInch != ScreenPpi) ScaleBy(ScreenPpi, FPixelsPerInch);
+    FPixelsPerInch = ScreenPpi;
     ApplyBorderStyle();
+}
+
+void TCustomForm::SetPixelsPerInch(int Value) {
+    if (Value > 0) FPixelsPerInch = Value;
+}
+
+void TCustomForm::ScaleBy(int M, int D) {
+    if (M == D || M <= 0 || D <= 0) return;
+    auto Scale = [M, D](int V) { return V * M / D; };
+    std::function<void(TControl*)> ScaleControl = [&](TControl* C) {
+        if (!C->GetParentFont()) {
+            C->GetFont()->SetHeight(Scale(C->GetFont()->GetHeight()));
+        }
+        if (auto* W = DynamicCast<TWinControl>(C)) {
+            W->DisableAlign();
+            for (int I = 0; I < W->GetControlCount(); ++I) ScaleControl(W->GetControl(I));
+            W->EnableAlign();
+        }
+        if (C != this)
+            C->SetBounds(Scale(C->GetLeft()), Scale(C->GetTop()), Scale(C->GetWidth()),
+                         Scale(C->GetHeight()));
+    };
+    ScaleControl(this);
+    SetClientWidth(Scale(GetClientWidth()));
+    SetClientHeight(Scale(GetClientHeight()));
+}
+
+// Forms written elsewhere carry the text height they were designed with; it is not needed here.
+void TCustomForm::DefineProperties(TFiler* Filer) {
+    TWinControl::DefineProperties(Filer);
+    Filer->DefineProperty(
+        "TextHeight", [](TReader* R) { R->ReadInteger(); }, [](TWriter*) {}, false);
+}
+
+void TCustomForm::SetName(const std::string& NewName) {
+    std::string Name = NewName;
+    TComponent* Owner = GetOwner();
+    if (FFormState.Contains(fsCreating) && Owner && !Name.empty()) {
+        auto Taken = [&](const std::string& N) {
+            TComponent* Found = Owner->FindComponent(N);
+            return Found && Found != this;
+        };
+        for (int I = 1; Taken(Name); ++I) Name = NewName + "_" + std::to_string(I);
+    }
+    TWinControl::SetName(Name);
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+    if (Value == fsMDIChild || Value == fsMDIForm) Value = fsNormal;
+    if (FFormStyle == Value) return;
+    FFormStyle = Value;
+    if (!IsLoading()) ApplyBorderStyle();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+    if (FBorderIcons == Value) return;
+    FBorderIcons = Value;
+    if (!IsLoading()) ApplyBorderStyle();
+}
+
+TWindowState TCustomForm::GetWindowState() const {
+    const Qt::WindowStates State = GetWidget()->windowState();
+    if (!GetWidget()->isVisible()) return FWindowState;
+    if (State & Qt::WindowMinimized) return wsMinimized;
+    if (State & Qt::WindowMaximized) return wsMaximized;
+    return wsNormal;
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+    FWindowState = Value;
+    if (GetShowing()) ApplyWindowState();
+}
+
+void TCustomForm::ApplyWindowState() {
+    if (!IsTopLevel()) return;
+    QWidget* W = GetWidget();
+    const Qt::WindowStates Keep = W->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    W->setWindowState(Keep | (FWindowState == wsMinimized   ? Qt::WindowMinimized
+                              : FWindowState == wsMaximized ? Qt::WindowMaximized
+                                                            : Qt::WindowNoState));
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -290,6 +383,16 @@ void TCustomForm::ApplyBorderStyle() {
         default:
             break;
     }
+    if (FFormStyle == fsStayOnTop) Flags |= Qt::WindowStaysOnTopHint;
+    // Only title-bar buttons other than the usual ones need Qt told in detail.
+    if (!(FBorderIcons == DefaultBorderIcons) && FBorderStyle != bsNone) {
+        Flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (FBorderIcons.Contains(biSystemMenu))
+            Flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (FBorderIcons.Contains(biMinimize)) Flags |= Qt::WindowMinimizeButtonHint;
+        if (FBorderIcons.Contains(biMaximize)) Flags |= Qt::WindowMaximizeButtonHint;
+        if (FBorderIcons.Contains(biHelp)) Flags |= Qt::WindowContextHelpButtonHint;
+    }
     QWidget* W = GetWidget();
     if (W->windowFlags() == Flags) {
         UpdateWidgetGeometry();
@@ -354,6 +457,7 @@ void TCustomForm::ShowingChanged() {
         ApplyPosition();
         DoShow();
         if (!GetShowing()) return;
+        ApplyWindowState();
         W->show();
         W->activateWindow();
     } else {

@@ -17,6 +17,11 @@ ZK_ENUM(TCloseAction, uint8_t, caNone, caHide, caFree, caMinimize)
 ZK_ENUM(TFormStateItem, uint8_t, fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild,
         fsActivated)
 ZK_SET(TFormState, TFormStateItem)
+ZK_ENUM(TFormStyle, uint8_t, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
+ZK_ENUM(TBorderIcon, uint8_t, biSystemMenu, biMinimize, biMaximize, biHelp)
+ZK_SET(TBorderIcons, TBorderIcon)
+ZK_ENUM(TWindowState, uint8_t, wsNormal, wsMinimized, wsMaximized)
+inline constexpr TBorderIcons DefaultBorderIcons = {biSystemMenu, biMinimize, biMaximize};
 
 ZK_EVENT(TCloseEvent, void(TObject* Sender, TCloseAction& Action))
 ZK_EVENT(TCloseQueryEvent, void(TObject* Sender, bool& CanClose))
@@ -82,6 +87,28 @@ public:
     bool GetKeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool Value) { FKeyPreview = Value; }
     TFormState GetFormState() const { return FFormState; }
+    // fsStayOnTop keeps the window above the others; the MDI styles are
+    // taken as fsNormal, as Qt has no MDI frames for top-level windows.
+    TFormStyle GetFormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle Value);
+    // The buttons of the title bar.
+    TBorderIcons GetBorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TBorderIcons Value);
+    TWindowState GetWindowState() const;
+    void SetWindowState(TWindowState Value);
+    // A loaded form whose PixelsPerInch differs from the screen's is scaled
+    // to the screen when Scaled is set; afterwards PixelsPerInch is the screen's.
+    bool GetScaled() const { return FScaled; }
+    void SetScaled(bool Value) { FScaled = Value; }
+    int GetPixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(int Value);
+    // Scales the bounds and fonts of the form and every control on it by M / D.
+    void ScaleBy(int M, int D);
+    // A form description read while the form is created names the form; a
+    // name another component of the owner has becomes unique ("Form1_1"),
+    // so a form class can be created twice under one owner.
+    void SetName(const std::string& NewName) override;
+    void DefineProperties(TFiler* Filer) override;
 
     const TNotifyEvent& GetOnActivate() const { return FOnActivate; }
     void SetOnActivate(const TNotifyEvent& Value) { FOnActivate = Value; }
@@ -135,6 +162,7 @@ protected:
 private:
     void ApplyPosition();
     void ApplyBorderStyle();
+    void ApplyWindowState();
     void SyncGeometryFromWidget();
     void SetWindowFocus();
     void CloseModal();
@@ -147,6 +175,11 @@ private:
     TModalResult FModalResult = mrNone;
     TPosition FPosition = poDesigned;
     TFormBorderStyle FBorderStyle = bsSizeable;
+    TFormStyle FFormStyle = fsNormal;
+    TBorderIcons FBorderIcons = DefaultBorderIcons;
+    TWindowState FWindowState = wsNormal;
+    bool FScaled = true;
+    int FPixelsPerInch = 96;
     bool FKeyPreview = false;
     bool FActive = false;
     bool FCreated = false;  // OnCreate has run, so OnDestroy will

@@ -7,8 +7,10 @@
 #include "platform/gui/ActnList.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Buttons.h"
+#include "platform/gui/ComCtrls.h"
 #include "platform/gui/ComboBoxEx.h"
 #include "platform/gui/DateTimePicker.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Grids.h"
@@ -50,6 +52,12 @@ void RegisterGuiClasses() {
                          TLabeledEdit::StaticClass(), TDateTimePicker::StaticClass(),
                          TProgressBar::StaticClass(), TTrackBar::StaticClass(),
                          TComboBoxEx::StaticClass(), TValueListEditor::StaticClass()});
+        RegisterClasses({TOpenDialog::StaticClass(), TSaveDialog::StaticClass(),
+                         TOpenPictureDialog::StaticClass(), TFontDialog::StaticClass(),
+                         TPageControl::StaticClass(), TTabSheet::StaticClass(),
+                         TStatusBar::StaticClass(), TToolBar::StaticClass(),
+                         TToolButton::StaticClass(), TMonthCalendar::StaticClass(),
+                         TBevel::StaticClass(), TSplitter::StaticClass()});
     });
 }
 

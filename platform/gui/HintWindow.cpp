@@ -21,7 +21,9 @@ constexpr int TextMargin = 2;
 
 ZK_IMPLEMENT_CLASS(THintWindow)
 void THintWindow::DescribeClass(TClassBuilder<THintWindow>& C) {
-    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption).Type(TypeInfoTCaption());
+    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption)
+        .Type(TypeInfoTCaption())
+        .Stored(&TControl::IsCaptionStored);
 }
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {

@@ -385,15 +385,10 @@ void TMenuItem::SetAction(TBasicAction* Value) {
     }
     if (!FActionLink) {
         FActionLink = std::make_unique<TMenuActionLink>(this);
-        FActionLink->SetOnChange(TNotifyEvent(this, &TMenuItem::DoActionChange));
     }
     FActionLink->SetAction(Value);
     ActionChange(Value, Value->IsLoading() || IsLoading());
     Value->FreeNotification(this);
-}
-
-void TMenuItem::DoActionChange(TObject* Sender) {
-    if (Sender == GetAction()) ActionChange(Sender, false);
 }
 
 // With CheckDefaults only what still holds its default takes the action's value.

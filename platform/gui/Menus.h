@@ -143,7 +143,8 @@ public:
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    // The action's properties changed (or the action was set): take them over.
+    // The action was set: take over its properties (with CheckDefaults only
+    // those still at their defaults).
     virtual void ActionChange(TObject* Sender, bool CheckDefaults);
 
 private:
@@ -151,7 +152,6 @@ private:
     friend class TMenuActionLink;
     void Triggered(bool Checked);
     void UpdateCheckable();
-    void DoActionChange(TObject* Sender);
 
     QAction* FQAction;                 // owned
     std::unique_ptr<QMenu> FSubMenu;   // owned; made for the first sub-item

@@ -36,7 +36,9 @@ ZK_IMPLEMENT_CLASS(TLabel)
 void TLabel::DescribeClass(TClassBuilder<TLabel>& C) {
     C.Prop("Alignment", &TLabel::GetAlignment, &TLabel::SetAlignment).Default(taLeftJustify);
     C.Prop("AutoSize", &TLabel::GetAutoSize, &TLabel::SetAutoSize).Default(true);
-    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption).Type(TypeInfoTCaption());
+    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption)
+        .Type(TypeInfoTCaption())
+        .Stored(&TControl::IsCaptionStored);
     C.Prop("FocusControl", &TLabel::GetFocusControl, &TLabel::SetFocusControl);
     C.Prop("Layout", &TLabel::GetLayout, &TLabel::SetLayout).Default(tlTop);
     C.Prop("ShowAccelChar", &TLabel::GetShowAccelChar, &TLabel::SetShowAccelChar).Default(true);
@@ -377,7 +379,9 @@ ZK_IMPLEMENT_CLASS(TButton)
 void TButton::DescribeClass(TClassBuilder<TButton>& C) {
     C.Redeclare("TabStop").Default(true);
     C.Prop("Cancel", &TButton::GetCancel, &TButton::SetCancel).Default(false);
-    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption).Type(TypeInfoTCaption());
+    C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption)
+        .Type(TypeInfoTCaption())
+        .Stored(&TControl::IsCaptionStored);
     C.Prop("Default", &TButton::GetDefault, &TButton::SetDefault).Default(false);
     C.Prop("ModalResult", &TButton::GetModalResult, &TButton::SetModalResult)
         .Type(TypeInfoTModalResult())
