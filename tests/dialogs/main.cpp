@@ -1,0 +1,16 @@
+// Test main of the editor dialogs: a headless Qt application, then every test; each fixture
+// registers the classes it needs.
+#include <gtest/gtest.h>
+
+#include <QtGlobal>
+
+#include "platform/gui/Application.h"
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    zk::InitApplication(argc, argv);
+    const int Result = RUN_ALL_TESTS();
+    zk::DoneApplication();
+    return Result;
+}
