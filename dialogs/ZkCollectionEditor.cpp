@@ -8,8 +8,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "dialogs/ZkCollectionDialogs_p.h"
-#include "dialogs/ZkCollectionDialogsRegistration.h"
+#include "dialogs/ZkDialogs_p.h"
+#include "dialogs/ZkDialogsRegistration.h"
 #include "inspector/ZkInspectorObjects.h"
 #include "inspector/ZkObjectInspector.h"
 #include "inspector/ZkPropertyPresets.h"
@@ -81,7 +81,7 @@ void TfrmCollectionEditor::DescribeClass(TClassBuilder<TfrmCollectionEditor>& C)
 }
 
 TfrmCollectionEditor::TfrmCollectionEditor(TComponent* AOwner) : TForm(AOwner) {
-    RegisterCollectionDialogsClasses();
+    RegisterDialogsClasses();
     FSavedObjects.reset(Create<TZkInspectorObjects>(this));
     if (TThreadList* Editors = OpenEditors()) Editors->Add(this);
 }
@@ -103,27 +103,27 @@ void TfrmCollectionEditor::BeforeDestruction() {
 
 void TfrmCollectionEditor::Loaded() {
     TForm::Loaded();
-    BindFormComponent(this, ToolBar1, "ToolBar1");
-    BindFormComponent(this, ToolButton1, "ToolButton1");
-    BindFormComponent(this, ToolButton2, "ToolButton2");
-    BindFormComponent(this, ToolButton4, "ToolButton4");
-    BindFormComponent(this, ToolButton5, "ToolButton5");
-    BindFormComponent(this, ToolButton7, "ToolButton7");
-    BindFormComponent(this, ListView1, "ListView1");
-    BindFormComponent(this, StatusBar1, "StatusBar1");
-    BindFormComponent(this, ActionList1, "ActionList1");
-    BindFormComponent(this, AddItem1, "AddItem1");
-    BindFormComponent(this, DeleteSelected1, "DeleteSelected1");
-    BindFormComponent(this, MoveSelectedUp1, "MoveSelectedUp1");
-    BindFormComponent(this, MoveSelectedDown1, "MoveSelectedDown1");
-    BindFormComponent(this, SelectAll1, "SelectAll1");
-    BindFormComponent(this, SelectNone1, "SelectNone1");
-    BindFormComponent(this, Reset1, "Reset1");
-    BindFormComponent(this, ImageList1, "ImageList1");
-    BindFormComponent(this, PopupMenu1, "PopupMenu1");
-    BindFormComponent(this, AddNew2, "AddNew2");
-    BindFormComponent(this, oolbar1, "oolbar1");
-    BindFormComponent(this, PopupMenu2, "PopupMenu2");
+    BindComponent(this, ToolBar1, "ToolBar1");
+    BindComponent(this, ToolButton1, "ToolButton1");
+    BindComponent(this, ToolButton2, "ToolButton2");
+    BindComponent(this, ToolButton4, "ToolButton4");
+    BindComponent(this, ToolButton5, "ToolButton5");
+    BindComponent(this, ToolButton7, "ToolButton7");
+    BindComponent(this, ListView1, "ListView1");
+    BindComponent(this, StatusBar1, "StatusBar1");
+    BindComponent(this, ActionList1, "ActionList1");
+    BindComponent(this, AddItem1, "AddItem1");
+    BindComponent(this, DeleteSelected1, "DeleteSelected1");
+    BindComponent(this, MoveSelectedUp1, "MoveSelectedUp1");
+    BindComponent(this, MoveSelectedDown1, "MoveSelectedDown1");
+    BindComponent(this, SelectAll1, "SelectAll1");
+    BindComponent(this, SelectNone1, "SelectNone1");
+    BindComponent(this, Reset1, "Reset1");
+    BindComponent(this, ImageList1, "ImageList1");
+    BindComponent(this, PopupMenu1, "PopupMenu1");
+    BindComponent(this, AddNew2, "AddNew2");
+    BindComponent(this, oolbar1, "oolbar1");
+    BindComponent(this, PopupMenu2, "PopupMenu2");
 }
 
 // ---- what the editor refers to ----

@@ -6,8 +6,8 @@
 #include <cassert>
 #include <utility>
 
-#include "dialogs/ZkCollectionDialogs_p.h"
-#include "dialogs/ZkCollectionDialogsRegistration.h"
+#include "dialogs/ZkDialogs_p.h"
+#include "dialogs/ZkDialogsRegistration.h"
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/ScopeExit.h"
 #include "platform/core/SysUtils.h"
@@ -174,7 +174,7 @@ void TfrmCustomItemsDlg::DescribeClass(TClassBuilder<TfrmCustomItemsDlg>& C) {
 }
 
 TfrmCustomItemsDlg::TfrmCustomItemsDlg(TComponent* AOwner) : TForm(AOwner) {
-    RegisterCollectionDialogsClasses();
+    RegisterDialogsClasses();
 }
 
 void TfrmCustomItemsDlg::BeforeDestruction() {
@@ -186,33 +186,33 @@ void TfrmCustomItemsDlg::BeforeDestruction() {
 
 void TfrmCustomItemsDlg::Loaded() {
     TForm::Loaded();
-    BindFormComponent(this, Bevel1, "Bevel1");
-    BindFormComponent(this, gbItems, "gbItems");
-    BindFormComponent(this, TreeView1, "TreeView1");
-    BindFormComponent(this, Panel1, "Panel1");
-    BindFormComponent(this, btnNewItem, "btnNewItem");
-    BindFormComponent(this, btnNewSubItem, "btnNewSubItem");
-    BindFormComponent(this, btnDeleteItem, "btnDeleteItem");
-    BindFormComponent(this, btnLoad, "btnLoad");
-    BindFormComponent(this, gbItemProperties, "gbItemProperties");
-    BindFormComponent(this, leCaption, "leCaption");
-    BindFormComponent(this, lblImageIndex, "lblImageIndex");
-    BindFormComponent(this, cbeImageIndex, "cbeImageIndex");
-    BindFormComponent(this, lblStateIndex, "lblStateIndex");
-    BindFormComponent(this, cbeStateIndex, "cbeStateIndex");
-    BindFormComponent(this, lblOverlayIndex, "lblOverlayIndex");
-    BindFormComponent(this, cbeCustomIndex, "cbeCustomIndex");
-    BindFormComponent(this, OKBtn, "OKBtn");
-    BindFormComponent(this, CancelBtn, "CancelBtn");
-    BindFormComponent(this, ApplyBtn, "ApplyBtn");
-    BindFormComponent(this, OpenDialog1, "OpenDialog1");
-    BindFormComponent(this, ActionList1, "ActionList1");
-    BindFormComponent(this, actNewItem, "actNewItem");
-    BindFormComponent(this, actNewSubitem, "actNewSubitem");
-    BindFormComponent(this, actDeleteItem, "actDeleteItem");
-    BindFormComponent(this, actApply, "actApply");
-    BindFormComponent(this, actLoad, "actLoad");
-    BindFormComponent(this, actShowImages, "actShowImages");
+    BindComponent(this, Bevel1, "Bevel1");
+    BindComponent(this, gbItems, "gbItems");
+    BindComponent(this, TreeView1, "TreeView1");
+    BindComponent(this, Panel1, "Panel1");
+    BindComponent(this, btnNewItem, "btnNewItem");
+    BindComponent(this, btnNewSubItem, "btnNewSubItem");
+    BindComponent(this, btnDeleteItem, "btnDeleteItem");
+    BindComponent(this, btnLoad, "btnLoad");
+    BindComponent(this, gbItemProperties, "gbItemProperties");
+    BindComponent(this, leCaption, "leCaption");
+    BindComponent(this, lblImageIndex, "lblImageIndex");
+    BindComponent(this, cbeImageIndex, "cbeImageIndex");
+    BindComponent(this, lblStateIndex, "lblStateIndex");
+    BindComponent(this, cbeStateIndex, "cbeStateIndex");
+    BindComponent(this, lblOverlayIndex, "lblOverlayIndex");
+    BindComponent(this, cbeCustomIndex, "cbeCustomIndex");
+    BindComponent(this, OKBtn, "OKBtn");
+    BindComponent(this, CancelBtn, "CancelBtn");
+    BindComponent(this, ApplyBtn, "ApplyBtn");
+    BindComponent(this, OpenDialog1, "OpenDialog1");
+    BindComponent(this, ActionList1, "ActionList1");
+    BindComponent(this, actNewItem, "actNewItem");
+    BindComponent(this, actNewSubitem, "actNewSubitem");
+    BindComponent(this, actDeleteItem, "actDeleteItem");
+    BindComponent(this, actApply, "actApply");
+    BindComponent(this, actLoad, "actLoad");
+    BindComponent(this, actShowImages, "actShowImages");
 }
 
 void TfrmCustomItemsDlg::FormCreate(TObject*) {

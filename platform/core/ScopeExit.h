@@ -44,5 +44,4 @@ private:
     T& FObj;
 };
 
-
 }  // namespace zk

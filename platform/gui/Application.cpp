@@ -74,6 +74,7 @@ void TApplication::DescribeClass(TClassBuilder<TApplication>& C) {
     C.Prop("MainForm", &TApplication::GetMainForm);
     C.Prop("OnException", &TApplication::GetOnException, &TApplication::SetOnException);
     C.Prop("OnIdle", &TApplication::GetOnIdle, &TApplication::SetOnIdle);
+    C.Prop("OnHelp", &TApplication::GetOnHelp, &TApplication::SetOnHelp);
 }
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
@@ -161,6 +162,16 @@ void TApplication::ShowException(const std::exception& E) {
     std::string Msg = MessageOf(E);
     if (!Msg.empty() && Msg.back() > '.') Msg += '.';
     MessageDlg(Msg, mtError, {mbOK}, 0);
+}
+
+bool TApplication::HelpContext(int Context) {
+    return HelpCommand(HELP_CONTEXT, Context);
+}
+
+// There is no help viewer of the platform's own: the program's OnHelp is the help.
+bool TApplication::HelpCommand(uint16_t Command, intptr_t Data) {
+    bool CallHelp = true;
+    return FOnHelp.Assigned() && FOnHelp(Command, Data, CallHelp);
 }
 
 void TApplication::SetMainForm(TComponent* Value) {

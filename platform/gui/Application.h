@@ -23,6 +23,12 @@ class TStringList;
 
 ZK_EVENT(TExceptionEvent, void(TObject* Sender, const std::exception& E))
 ZK_EVENT(TIdleEvent, void(TObject* Sender, bool& Done))
+// Command is a help command (HELP_CONTEXT...), Data its argument; the
+// handler clears CallHelp when it showed the help itself.
+ZK_EVENT(THelpEvent, bool(uint16_t Command, intptr_t Data, bool& CallHelp))
+
+// Help commands.
+inline constexpr uint16_t HELP_CONTEXT = 1;
 
 ZK_ENUM(TMsgDlgType, uint8_t, mtWarning, mtError, mtInformation, mtConfirmation, mtCustom)
 ZK_ENUM(TMsgDlgBtn, uint8_t, mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll,
@@ -65,6 +71,11 @@ public:
     // Shows E's message as an error box through the message-box seam.
     void ShowException(const std::exception& E);
 
+    // Asks the program's help for topic Context: OnHelp shows it. True when
+    // help was shown; without a handler there is no help to show.
+    bool HelpContext(int Context);
+    bool HelpCommand(uint16_t Command, intptr_t Data);
+
     // The first form created by CreateForm; cleared when that form is freed.
     TComponent* GetMainForm() const { return FMainForm; }
     void SetMainForm(TComponent* Value);
@@ -94,6 +105,8 @@ public:
     void SetOnException(const TExceptionEvent& Value) { FOnException = Value; }
     const TIdleEvent& GetOnIdle() const { return FOnIdle; }
     void SetOnIdle(const TIdleEvent& Value) { FOnIdle = Value; }
+    const THelpEvent& GetOnHelp() const { return FOnHelp; }
+    void SetOnHelp(const THelpEvent& Value) { FOnHelp = Value; }
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -112,6 +125,7 @@ private:
     bool FInIdle = false;
     TExceptionEvent FOnException;
     TIdleEvent FOnIdle;
+    THelpEvent FOnHelp;
 };
 
 class TScreen : public TComponent {

@@ -295,14 +295,16 @@ void TPageControl::SetActivePage(TTabSheet* Value) {
     TCustomForm* Form = GetParentForm(this);
     const bool HadFocus = Form && FActivePage && Form->GetActiveControl() &&
                           FActivePage->ContainsControl(Form->GetActiveControl());
+    TTabSheet* Old = FActivePage;
     FActivePage = Value;
     ShowPage(Value);
     SyncTabIndex();
+    // The new page's first control, else the page control, becomes active;
+    // a form that is not showing only remembers it.
     if (HadFocus) {
-        if (Value && Value->CanFocus())
-            Value->SelectFirst();
-        else if (CanFocus())
-            SetFocus();
+        if (Value && Value->CanFocus()) Value->SelectFirst();
+        if (Old->ContainsControl(Form->GetActiveControl()) && CanFocus())
+            Form->SetActiveControl(this);
     }
 }
 

@@ -367,12 +367,15 @@ void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool Check
         Next->SetFocus();
 }
 
+// The first control inside this one becomes the form's active control: it
+// takes the focus now when the form is active, else when the form activates,
+// so a form that is not showing can change pages.
 void TWinControl::SelectFirst() {
     TCustomForm* Form = GetParentForm(this);
     if (!Form) return;
-    TWinControl* First = Form->FindNextControl(nullptr, true, true, false);
-    if (!First) First = Form->FindNextControl(nullptr, true, false, false);
-    if (First) First->SetFocus();
+    TWinControl* First = FindNextControl(nullptr, true, true, false);
+    if (!First) First = FindNextControl(nullptr, true, false, false);
+    if (First) Form->SetActiveControl(First);
 }
 
 // ---- focus ----

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/ZkCollectionDialogsRegistration.h"
+#include "dialogs/ZkDialogsRegistration.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Dialogs.h"
@@ -71,7 +71,7 @@ inline QPoint RowPoint(QAbstractItemView* View, const QModelIndex& Index) {
 class CollectionDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterCollectionDialogsClasses();
+        RegisterDialogsClasses();
         ASSERT_TRUE(Dir.isValid());
         SetModalHandler([this](TComponent* Shown) { return Answer(Shown); });
         SetMessageBoxHandler([this](const std::string& Msg, int, int) {

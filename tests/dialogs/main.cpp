@@ -1,15 +1,17 @@
-// Test main of the editor dialogs: a headless Qt application, then every test; each fixture
-// registers the classes it needs.
+// Test main of the editor dialogs: a headless Qt application, the registered classes, then every
+// test.
 #include <gtest/gtest.h>
 
 #include <QtGlobal>
 
+#include "dialogs/ZkDialogsRegistration.h"
 #include "platform/gui/Application.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     zk::InitApplication(argc, argv);
+    zk::RegisterDialogsClasses();
     const int Result = RUN_ALL_TESTS();
     zk::DoneApplication();
     return Result;

@@ -1,4 +1,4 @@
-// Helpers of the collection and items dialogs: finding the components their form descriptions made.
+// Helpers shared by the dialogs: finding the components their form descriptions made.
 #pragma once
 #include <string>
 
@@ -10,7 +10,7 @@ namespace zk {
 // Field := Form's component Name, which the form description must have made
 // with class T; a description without it raises EReadError.
 template <class T>
-void BindFormComponent(TComponent* Form, T*& Field, const std::string& Name) {
+void BindComponent(TComponent* Form, T*& Field, const std::string& Name) {
     Field = DynamicCast<T>(Form->FindComponent(Name));
     if (!Field)
         throw EReadError("Component %s of class %s missing from %s",
