@@ -212,7 +212,9 @@ void TfrmCollectionEditor::SetCollection(TCollection* Value) {
     }
     if (FSavedObjects) {
         FSavedObjects->Clear();
-        if (TZkCustomObjectInspector* Insp = Inspector(); Insp && !IsDestroying())
+        // Without a collection the editor takes nothing over, so there is
+        // nothing to give back on closing.
+        if (TZkCustomObjectInspector* Insp = Inspector(); Insp && Value && !IsDestroying())
             FSavedObjects->Assign(Insp->GetObjects());
         KeepWatching();
     }

@@ -66,6 +66,7 @@ protected:
         TfrmCollectionEditor* E = ShowCollectionEditor(Inspector, Collection, "Suffix", Reuse);
         E->GetWidget()->activateWindow();
         Application->ProcessMessages();
+        UpdateAll(E);
         return E;
     }
 
@@ -97,6 +98,11 @@ protected:
         return S;
     }
 
+    // The action updates the idle loop runs, and those opening the pop-up menu runs.
+    static void UpdateAll(TfrmCollectionEditor* E) {
+        E->UpdateActions();
+        E->PopupMenu1->GetItems()->InitiateActions();
+    }
     static QAbstractItemView* View(TfrmCollectionEditor* E) {
         return E->ListView1->GetItemView();
     }
@@ -110,7 +116,7 @@ protected:
     static void PressOnList(TfrmCollectionEditor* E, int QtKey,
                             Qt::KeyboardModifiers Mods = Qt::NoModifier) {
         Key(View(E), QtKey, Mods);
-        E->UpdateActions();
+        UpdateAll(E);
     }
     // A left-button drag from one entry to a point of the list's viewport.
     static void Drag(TfrmCollectionEditor* E, int FromRow, QPoint To) {
@@ -185,14 +191,14 @@ TEST_F(CollectionEditorTest, CommandsKeepCollectionListAndInspectorInStep) {
 
 TEST_F(CollectionEditorTest, ActionsFollowTheSelectionAndTheCollection) {
     TfrmCollectionEditor* E = Open(Columns->GetColumns());
-    E->UpdateActions();
+    UpdateAll(E);
     EXPECT_TRUE(E->AddItem1->GetEnabled());
     EXPECT_FALSE(E->DeleteSelected1->GetEnabled());
     EXPECT_FALSE(E->MoveSelectedUp1->GetEnabled());
     EXPECT_FALSE(E->SelectNone1->GetEnabled());
     EXPECT_TRUE(E->SelectAll1->GetEnabled());
     ClickEntry(E, 2);
-    E->UpdateActions();
+    UpdateAll(E);
     EXPECT_TRUE(E->DeleteSelected1->GetEnabled());
     EXPECT_TRUE(E->MoveSelectedDown1->GetEnabled());
     EXPECT_TRUE(E->SelectNone1->GetEnabled());
@@ -298,7 +304,7 @@ TEST_P(CollectionEditorFreeTest, FreeingWhatTheEditorRefersToEmptiesIt) {
     EXPECT_EQ(nullptr, E->GetCollectionOwner());
     EXPECT_EQ(0, E->ListView1->GetItems()->GetCount());
     EXPECT_EQ(0, E->GetSavedObjects()->GetCount());
-    E->UpdateActions();
+    UpdateAll(E);
     EXPECT_FALSE(E->AddItem1->GetEnabled());
     EXPECT_FALSE(E->DeleteSelected1->GetEnabled());
     if (GetParam() != frInspector) {
@@ -327,7 +333,7 @@ TEST_F(CollectionEditorTest, APresetListOffersAnAddCommandPerPresetClassAndReset
     const std::string Second = Own->GetPresets()->GetItem(1)->GetDisplayName();
     EXPECT_EQ("0 - " + First + " (TFirstTestPreset)|1 - " + Second + " (TSecondTestPreset)",
               Entries(E));
-    E->UpdateActions();
+    UpdateAll(E);
     EXPECT_TRUE(E->Reset1->GetVisible());
     EXPECT_TRUE(E->ToolButton7->GetVisible());
     EXPECT_EQ(E->PopupMenu2, E->ToolButton1->GetDropdownMenu());
@@ -354,7 +360,7 @@ TEST_F(CollectionEditorTest, APresetListOffersAnAddCommandPerPresetClassAndReset
 
     // Any other collection: no Reset, no drop-down menu.
     E->SetCollection(Columns->GetColumns());
-    E->UpdateActions();
+    UpdateAll(E);
     EXPECT_FALSE(E->Reset1->GetVisible());
     EXPECT_EQ(nullptr, E->ToolButton1->GetDropdownMenu());
 }
