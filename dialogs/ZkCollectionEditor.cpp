@@ -8,8 +8,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "dialogs/ZkDialogs_p.h"
 #include "dialogs/ZkDialogsRegistration.h"
+#include "dialogs/ZkDialogs_p.h"
 #include "inspector/ZkInspectorObjects.h"
 #include "inspector/ZkObjectInspector.h"
 #include "inspector/ZkPropertyPresets.h"
@@ -271,7 +271,8 @@ void TfrmCollectionEditor::UpdateInspector() {
     for (int I = 0; I < Entries->GetCount(); ++I) {
         TListItem* Entry = Entries->GetItem(I);
         if (!Entry->GetSelected()) continue;
-        if (TCollectionItem* Item = ItemOf(Entry)) Objects->AddOwnedInstance(FCollectionOwner, Item);
+        if (TCollectionItem* Item = ItemOf(Entry))
+            Objects->AddOwnedInstance(FCollectionOwner, Item);
     }
 }
 
@@ -533,7 +534,8 @@ namespace {
 
 TfrmCollectionEditor* NewEditor(const TClassInfo* EditorClass) {
     assert(EditorClass && EditorClass->InheritsFrom(TfrmCollectionEditor::StaticClass()) &&
-           EditorClass->CreateComponent && "the editor class must derive from TfrmCollectionEditor");
+           EditorClass->CreateComponent &&
+           "the editor class must derive from TfrmCollectionEditor");
     return static_cast<TfrmCollectionEditor*>(EditorClass->CreateComponent(Application));
 }
 

@@ -6,8 +6,8 @@
 #include <cassert>
 #include <utility>
 
-#include "dialogs/ZkDialogs_p.h"
 #include "dialogs/ZkDialogsRegistration.h"
+#include "dialogs/ZkDialogs_p.h"
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/ScopeExit.h"
 #include "platform/core/SysUtils.h"
@@ -143,8 +143,8 @@ void TNodeListItem::Assign(TPersistent* Source) {
 void TNodeListItem::AssignTo(TPersistent* Dest) {
     if (auto* ListItem = DynamicCast<TListItem>(Dest)) {
         ListItem->SetSubItems(FSubItems.get());
-        const int Count = std::min(ListItem->GetSubItems()->GetCount(),
-                                   static_cast<int>(FSubItemImages.size()));
+        const int Count =
+            std::min(ListItem->GetSubItems()->GetCount(), static_cast<int>(FSubItemImages.size()));
         for (int I = 0; I < Count; ++I) ListItem->SetSubItemImages(I, FSubItemImages[I]);
     }
     TCustomNodeItem::AssignTo(Dest);
@@ -304,6 +304,7 @@ void TfrmCustomItemsDlg::actShowImagesExecute(TObject*) {
 // ---- showing and storing one node ----
 
 void TfrmCustomItemsDlg::ShowNodeProperties(TTreeNode* Node) {
+    TValueRollback<bool> Filling(FFilling, true);
     if (!Node) {
         leCaption->SetText("");
         for (TComboBoxEx* Combo : {cbeImageIndex, cbeStateIndex, cbeCustomIndex}) {
@@ -410,7 +411,10 @@ void TfrmCustomItemsDlg::TreeView1Edited(TObject*, TTreeNode*, std::string& S) {
     StoreCaption();
 }
 
+// Only the user's edits count: merely selecting a node must not make OK
+// rewrite the control (which would drop what the copies do not hold).
 void TfrmCustomItemsDlg::leCaptionChange(TObject* Sender) {
+    if (FFilling) return;
     FModified = true;
     // The tree follows every keystroke of the caption.
     if (Sender == leCaption) StoreCaption();

@@ -214,6 +214,10 @@ protected:
     // The index step for one combo; CancelBtn taking the focus skips it.
     void StoreComboValue(TComboBoxEx* Combo);
 
+    // ShowNodeProperties is filling the editors: their change events neither
+    // store into the node nor count as an edit.
+    bool FFilling = false;
+
 private:
     void TreeView1Deletion(TObject* Sender, TTreeNode* Node);
     void FreeNodeItems();

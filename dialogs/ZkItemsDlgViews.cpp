@@ -72,6 +72,7 @@ void TfrmTListItemsDlg::ShowNodeProperties(TTreeNode* Node) {
         TfrmCustomItemsDlg::ShowNodeProperties(Node);
         return;
     }
+    TValueRollback<bool> Filling(FFilling, true);
     const bool HasItem = NodeItemOf(Node) != nullptr;
     cbeStateIndex->SetEnabled(HasItem);
     cbeCustomIndex->SetEnabled(HasItem);

@@ -4,7 +4,7 @@
 #include <QAbstractItemView>
 #include <QStandardItemModel>
 
-#include "CollectionDialogsTestUtil.h"
+#include "HostedDialogsTestUtil.h"
 #include "dialogs/ZkCollectionEditor.h"
 #include "inspector/ZkObjectInspector.h"
 #include "inspector/ZkPropertyPresets.h"
@@ -16,7 +16,7 @@
 #include "platform/gui/ListView.h"
 #include "platform/gui/Menus.h"
 
-namespace zk::coltest {
+namespace zk::test {
 
 // Two preset classes of this test, for the Add commands of a preset list.
 class TFirstTestPreset : public TZkPropertyPreset {
@@ -37,10 +37,10 @@ void TSecondTestPreset::DescribeClass(TClassBuilder<TSecondTestPreset>&) {}
 
 namespace {
 
-class CollectionEditorTest : public CollectionDialogsTest {
+class CollectionEditorTest : public HostedDialogsTest {
 protected:
     void SetUp() override {
-        CollectionDialogsTest::SetUp();
+        HostedDialogsTest::SetUp();
         Columns = AddToHost<TListView>("ListView1", 8, 8, 200, 150);
         Columns->SetViewStyle(vsReport);
         for (const char* C : {"A", "B", "C", "D", "E"}) Columns->GetColumns()->Add()->SetCaption(C);
@@ -59,7 +59,7 @@ protected:
             }
             for (TfrmCollectionEditor* E : Open) E->Free();
         }
-        CollectionDialogsTest::TearDown();
+        HostedDialogsTest::TearDown();
     }
 
     TfrmCollectionEditor* Open(TCollection* Collection, bool Reuse = true) {
@@ -103,11 +103,9 @@ protected:
         E->UpdateActions();
         E->PopupMenu1->GetItems()->InitiateActions();
     }
-    static QAbstractItemView* View(TfrmCollectionEditor* E) {
-        return E->ListView1->GetItemView();
-    }
+    static QAbstractItemView* View(TfrmCollectionEditor* E) { return E->ListView1->GetItemView(); }
     static QPoint EntryPoint(TfrmCollectionEditor* E, int Row) {
-        return RowPoint(View(E), E->ListView1->GetModel()->index(Row, 0));
+        return View(E)->visualRect(E->ListView1->GetModel()->index(Row, 0)).center();
     }
     static void ClickEntry(TfrmCollectionEditor* E, int Row,
                            Qt::KeyboardModifiers Mods = Qt::NoModifier) {
@@ -122,11 +120,11 @@ protected:
     static void Drag(TfrmCollectionEditor* E, int FromRow, QPoint To) {
         QWidget* Port = View(E)->viewport();
         const QPoint From = EntryPoint(E, FromRow);
-        Mouse(Port, QEvent::MouseButtonPress, From);
-        Mouse(Port, QEvent::MouseMove, From + QPoint(0, 4));
-        Mouse(Port, QEvent::MouseMove, To - QPoint(0, 1));
-        Mouse(Port, QEvent::MouseMove, To);
-        Mouse(Port, QEvent::MouseButtonRelease, To);
+        SendMouseTo(Port, QEvent::MouseButtonPress, From);
+        SendMouseTo(Port, QEvent::MouseMove, From + QPoint(0, 4));
+        SendMouseTo(Port, QEvent::MouseMove, To - QPoint(0, 1));
+        SendMouseTo(Port, QEvent::MouseMove, To);
+        SendMouseTo(Port, QEvent::MouseButtonRelease, To);
         Application->ProcessMessages();
     }
 
@@ -134,12 +132,11 @@ protected:
     TZkObjectInspector* Inspector = nullptr;
 };
 
-TEST_F(CollectionEditorTest, CommandsKeepCollectionListAndInspectorInStep) {
+TEST_F(CollectionEditorTest, CommandsKeepCollectionListInspectorAndActionsInStep) {
     TfrmCollectionEditor* E = Open(Columns->GetColumns());
     EXPECT_EQ("Editing Suffix", E->GetCaption());
-    EXPECT_EQ("0 - A|1 - B|2 - C|3 - D|4 - E", Entries(E));
-    EXPECT_EQ("ListView1", Inspected());
     EXPECT_FALSE(E->Reset1->GetVisible());
+    auto Menu = [E](const char* Name) { return static_cast<TMenuItem*>(E->FindComponent(Name)); };
 
     struct TStep {
         const char* What;
@@ -147,34 +144,41 @@ TEST_F(CollectionEditorTest, CommandsKeepCollectionListAndInspectorInStep) {
         const char* Collection;
         const char* List;
         const char* Inspector;
+        const char* Enabled;  // Add, Delete and the moves, select All, select None
     };
     const std::vector<TStep> Steps = {
-        {"click B", [&] { ClickEntry(E, 1); }, "A,B,C,D,E", "0 - A|1 - B*|2 - C|3 - D|4 - E", "B"},
+        {"open", [] {}, "A,B,C,D,E", "0 - A|1 - B|2 - C|3 - D|4 - E", "ListView1", "+A"},
+        {"click B", [&] { ClickEntry(E, 1); }, "A,B,C,D,E", "0 - A|1 - B*|2 - C|3 - D|4 - E", "B",
+         "+-AN"},
         {"ctrl-click D", [&] { ClickEntry(E, 3, Qt::ControlModifier); }, "A,B,C,D,E",
-         "0 - A|1 - B*|2 - C|3 - D*|4 - E", "B,D"},
+         "0 - A|1 - B*|2 - C|3 - D*|4 - E", "B,D", "+-AN"},
         {"Ctrl+Up", [&] { PressOnList(E, Qt::Key_Up, Qt::ControlModifier); }, "B,A,D,C,E",
-         "0 - B*|1 - A|2 - D*|3 - C|4 - E", "B,D"},
+         "0 - B*|1 - A|2 - D*|3 - C|4 - E", "B,D", "+-AN"},
         // The top item stays; D goes on up.
         {"Ctrl+Up again", [&] { PressOnList(E, Qt::Key_Up, Qt::ControlModifier); }, "B,D,A,C,E",
-         "0 - B*|1 - D*|2 - A|3 - C|4 - E", "B,D"},
+         "0 - B*|1 - D*|2 - A|3 - C|4 - E", "B,D", "+-AN"},
         // Two selected at the top swap places.
         {"Ctrl+Up at the top", [&] { PressOnList(E, Qt::Key_Up, Qt::ControlModifier); },
-         "D,B,A,C,E", "0 - D*|1 - B*|2 - A|3 - C|4 - E", "D,B"},
+         "D,B,A,C,E", "0 - D*|1 - B*|2 - A|3 - C|4 - E", "D,B", "+-AN"},
         {"move down button", [&] { ClickControl(E->ToolButton5); }, "A,D,B,C,E",
-         "0 - A|1 - D*|2 - B*|3 - C|4 - E", "D,B"},
-        {"Del", [&] { PressOnList(E, Qt::Key_Delete); }, "A,C,E", "0 - A|1 - C|2 - E", ""},
-        {"click E, then Ins", [&] {
+         "0 - A|1 - D*|2 - B*|3 - C|4 - E", "D,B", "+-AN"},
+        {"Del", [&] { PressOnList(E, Qt::Key_Delete); }, "A,C,E", "0 - A|1 - C|2 - E", "", "+A"},
+        {"click E, then Ins",
+         [&] {
              ClickEntry(E, 2);
              PressOnList(E, Qt::Key_Insert);
          },
-         "A,C,E,TListColumn", "0 - A|1 - C|2 - E|3 - TListColumn*", "TListColumn"},
+         "A,C,E,TListColumn", "0 - A|1 - C|2 - E|3 - TListColumn*", "TListColumn", "+-AN"},
+        {"Ctrl+Down at the bottom", [&] { PressOnList(E, Qt::Key_Down, Qt::ControlModifier); },
+         "A,C,E,TListColumn", "0 - A|1 - C|2 - E|3 - TListColumn*", "TListColumn", "+-AN"},
         {"add button", [&] { ClickControl(E->ToolButton1); }, "A,C,E,TListColumn,TListColumn",
-         "0 - A|1 - C|2 - E|3 - TListColumn|4 - TListColumn*", "TListColumn"},
-        {"select all", [&] { E->SelectAll1->Execute(); }, "A,C,E,TListColumn,TListColumn",
-         "0 - A*|1 - C*|2 - E*|3 - TListColumn*|4 - TListColumn*",
-         "A,C,E,TListColumn,TListColumn"},
-        {"select none", [&] { E->SelectNone1->Execute(); }, "A,C,E,TListColumn,TListColumn",
-         "0 - A|1 - C|2 - E|3 - TListColumn|4 - TListColumn", ""},
+         "0 - A|1 - C|2 - E|3 - TListColumn|4 - TListColumn*", "TListColumn", "+-AN"},
+        {"Ctrl+A", [&] { PressOnList(E, Qt::Key_A, Qt::ControlModifier); },
+         "A,C,E,TListColumn,TListColumn", "0 - A*|1 - C*|2 - E*|3 - TListColumn*|4 - TListColumn*",
+         "A,C,E,TListColumn,TListColumn", "+-AN"},
+        {"Select None from the pop-up menu",
+         [&] { PickFromMenu(E->ListView1, Menu("SelectNone2")); }, "A,C,E,TListColumn,TListColumn",
+         "0 - A|1 - C|2 - E|3 - TListColumn|4 - TListColumn", "", "+A"},
     };
     for (const TStep& Step : Steps) {
         SCOPED_TRACE(Step.What);
@@ -182,34 +186,24 @@ TEST_F(CollectionEditorTest, CommandsKeepCollectionListAndInspectorInStep) {
         EXPECT_EQ(Step.Collection, Names(Columns->GetColumns()));
         EXPECT_EQ(Step.List, Entries(E));
         EXPECT_EQ(Step.Inspector, Inspected());
+        UpdateAll(E);
+        std::string Enabled;
+        for (auto [Action, Letter] : {std::pair{E->AddItem1, '+'},
+                                      {E->DeleteSelected1, '-'},
+                                      {E->SelectAll1, 'A'},
+                                      {E->SelectNone1, 'N'}})
+            if (Action->GetEnabled()) Enabled += Letter;
+        EXPECT_EQ(Step.Enabled, Enabled);
+        EXPECT_EQ(E->DeleteSelected1->GetEnabled(), E->MoveSelectedUp1->GetEnabled());
     }
     // The inspected items are watched through the collection's owner.
     ClickEntry(E, 0);
     ASSERT_EQ(1, Inspector->GetObjects()->GetCount());
     EXPECT_EQ(Columns, Inspector->GetObjects()->GetItem(0)->GetNotifyComponent());
-}
-
-TEST_F(CollectionEditorTest, ActionsFollowTheSelectionAndTheCollection) {
-    TfrmCollectionEditor* E = Open(Columns->GetColumns());
-    UpdateAll(E);
-    EXPECT_TRUE(E->AddItem1->GetEnabled());
-    EXPECT_FALSE(E->DeleteSelected1->GetEnabled());
-    EXPECT_FALSE(E->MoveSelectedUp1->GetEnabled());
-    EXPECT_FALSE(E->SelectNone1->GetEnabled());
-    EXPECT_TRUE(E->SelectAll1->GetEnabled());
-    ClickEntry(E, 2);
-    UpdateAll(E);
-    EXPECT_TRUE(E->DeleteSelected1->GetEnabled());
-    EXPECT_TRUE(E->MoveSelectedDown1->GetEnabled());
-    EXPECT_TRUE(E->SelectNone1->GetEnabled());
-    // The last one moving down and a drop beside every entry change nothing.
-    ClickEntry(E, 4);
-    E->MoveSelectedDown1->Execute();
-    EXPECT_EQ("A,B,C,D,E", Names(Columns->GetColumns()));
     // The Toolbar command hides and shows the tool bar.
-    E->oolbar1->Click();
+    PickFromMenu(E->ListView1, E->oolbar1);
     EXPECT_FALSE(E->ToolBar1->GetVisible());
-    E->oolbar1->Click();
+    PickFromMenu(E->ListView1, E->oolbar1);
     EXPECT_TRUE(E->ToolBar1->GetVisible());
 }
 
@@ -235,9 +229,8 @@ TEST_F(CollectionEditorTest, DraggingSelectedEntriesMovesThemAsABlock) {
         ClickEntry(E, Case.Selected[0]);
         for (size_t I = 1; I < Case.Selected.size(); ++I)
             ClickEntry(E, Case.Selected[I], Qt::ControlModifier);
-        const QPoint To = Case.DropRow >= 0
-                              ? EntryPoint(E, Case.DropRow)
-                              : QPoint(10, View(E)->viewport()->height() - 5);
+        const QPoint To = Case.DropRow >= 0 ? EntryPoint(E, Case.DropRow)
+                                            : QPoint(10, View(E)->viewport()->height() - 5);
         Drag(E, Case.Selected.back(), To);
         EXPECT_FALSE(E->ListView1->GetDragging());
         EXPECT_EQ(Case.Result, Names(Cols));
@@ -295,9 +288,15 @@ TEST_P(CollectionEditorFreeTest, FreeingWhatTheEditorRefersToEmptiesIt) {
     ClickEntry(E, 1);
     ClickEntry(E, 2, Qt::ControlModifier);
     switch (GetParam()) {
-        case frInspector: Inspector->Free(); break;
-        case frOwner: Columns->Free(); break;
-        case frSavedObject: Panel->Free(); break;
+        case frInspector:
+            Inspector->Free();
+            break;
+        case frOwner:
+            Columns->Free();
+            break;
+        case frSavedObject:
+            Panel->Free();
+            break;
     }
     Application->ProcessMessages();
     EXPECT_EQ(nullptr, E->GetCollection());
@@ -321,14 +320,20 @@ INSTANTIATE_TEST_SUITE_P(Freed, CollectionEditorFreeTest,
                          ::testing::Values(frInspector, frOwner, frSavedObject));
 
 TEST_F(CollectionEditorTest, APresetListOffersAnAddCommandPerPresetClassAndReset) {
-    RegisterPropertyPresets({TFirstTestPreset::StaticClass(), TSecondTestPreset::StaticClass()});
+    struct TRegistered {  // the two test classes, for this test only
+        TRegistered() {
+            RegisterPropertyPresets(
+                {TFirstTestPreset::StaticClass(), TSecondTestPreset::StaticClass()});
+        }
+        ~TRegistered() {
+            UnregisterPropertyPresets(
+                {TFirstTestPreset::StaticClass(), TSecondTestPreset::StaticClass()});
+        }
+    } Registered;
     auto* Own = AddToHost<TZkObjectInspector>("Inspector2", 0, 160, 100, 100);
-    UnregisterPropertyPresets({TFirstTestPreset::StaticClass(), TSecondTestPreset::StaticClass()});
-    // The registry is read when the editor opens.
-    RegisterPropertyPresets({TFirstTestPreset::StaticClass(), TSecondTestPreset::StaticClass()});
-    TfrmCollectionEditor* E = ShowCollectionEditor(Own, Own->GetPresets(), "Inspector2.Presets", true);
+    TfrmCollectionEditor* E =
+        ShowCollectionEditor(Own, Own->GetPresets(), "Inspector2.Presets", true);
     Application->ProcessMessages();
-    UnregisterPropertyPresets({TFirstTestPreset::StaticClass(), TSecondTestPreset::StaticClass()});
     const std::string First = Own->GetPresets()->GetItem(0)->GetDisplayName();
     const std::string Second = Own->GetPresets()->GetItem(1)->GetDisplayName();
     EXPECT_EQ("0 - " + First + " (TFirstTestPreset)|1 - " + Second + " (TSecondTestPreset)",
@@ -351,9 +356,7 @@ TEST_F(CollectionEditorTest, APresetListOffersAnAddCommandPerPresetClassAndReset
     ClickEntry(E, 0);
     E->DeleteSelected1->Execute();
     EXPECT_EQ("TSecondTestPreset", Own->GetPresets()->GetItem(0)->ClassName());
-    RegisterPropertyPresets({TFirstTestPreset::StaticClass(), TSecondTestPreset::StaticClass()});
     ClickControl(E->ToolButton7);
-    UnregisterPropertyPresets({TFirstTestPreset::StaticClass(), TSecondTestPreset::StaticClass()});
     ASSERT_EQ(3, Own->GetPresets()->GetCount());
     EXPECT_EQ("TFirstTestPreset", Own->GetPresets()->GetItem(2)->ClassName());
     EXPECT_EQ(3, E->ListView1->GetItems()->GetCount());
@@ -366,4 +369,4 @@ TEST_F(CollectionEditorTest, APresetListOffersAnAddCommandPerPresetClassAndReset
 }
 
 }  // namespace
-}  // namespace zk::coltest
+}  // namespace zk::test
