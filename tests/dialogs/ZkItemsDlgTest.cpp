@@ -159,6 +159,18 @@ TEST_F(ItemsDlgTest, ListItemsWithSubItemsAndImagesEditedAndApplied) {
              "First|-sub two|-sub 3|Second|"},
             {"its caption", [&] { TypeInto(D->leCaption, "Third"); },
              "First|-sub two|-sub 3|Second|Third"},
+            // Enter ends the label edit and adds nothing.
+            {"label edit in the tree",
+             [&] {
+                 ClickNode(D, "Second");
+                 Key(D->TreeView1->GetWidget(), Qt::Key_F2);
+                 QWidget* Editor = QApplication::focusWidget();
+                 Key(Editor, Qt::Key_A, Qt::ControlModifier);
+                 Type(Editor, "2nd");
+                 Key(Editor, Qt::Key_Return);
+                 EXPECT_EQ("2nd", D->leCaption->GetText());
+             },
+             "First|-sub two|-sub 3|2nd|Third"},
         };
         for (const TStep& Step : Steps) {
             SCOPED_TRACE(Step.What);
@@ -182,7 +194,7 @@ TEST_F(ItemsDlgTest, ListItemsWithSubItemsAndImagesEditedAndApplied) {
         ClickControl(D->CancelBtn);
     });
     EXPECT_EQ(mrCancel, Result);
-    EXPECT_EQ("First:1/0/-1[sub two:1,sub 3:-1]|Second:-1/-1/1[]|Third:-1/-1/-1[]", Items());
+    EXPECT_EQ("First:1/0/-1[sub two:1,sub 3:-1]|2nd:-1/-1/1[]|Third:-1/-1/-1[]", Items());
 }
 
 // Focusing the tree selects its first node, which fills the editors; that
