@@ -25,15 +25,15 @@ namespace {
 // each Qt type gets one, found again by its name.
 const TTypeInfo* Descriptor(const std::string& Key, TTypeKind Kind, const std::string& Name,
                             TTypeInfo* (*Fill)(TTypeInfo*) = nullptr) {
-    static std::map<std::string, const TTypeInfo*> Known;
-    auto It = Known.find(Key);
-    if (It != Known.end()) return It->second;
+    static auto* Known = new std::map<std::string, const TTypeInfo*>;
+    auto It = Known->find(Key);
+    if (It != Known->end()) return It->second;
     auto* T = new TTypeInfo;
     T->Kind = Kind;
     T->Name = Name;
     T->BaseType = T;
     if (Fill) Fill(T);
-    Known.emplace(Key, T);
+    Known->emplace(Key, T);
     return T;
 }
 
