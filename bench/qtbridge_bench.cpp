@@ -96,10 +96,14 @@ BENCHMARK(BM_QtButtonProperties)->Iterations(200)->UseManualTime()->Unit(benchma
 void PrintSummary() {
     const double Bridge = Get("bridge"), Qt = Get("qt");
     const double Ratio = Qt > 0 ? Bridge / Qt : -1;
-    std::printf("\nscan of one QPushButton through the bridge: %.3f ms for %.0f rows; "
-                "QMetaObject into QTreeWidget: %.3f ms; ratio %.2f\n",
-                Bridge, Get("bridge.rows"), Qt, Ratio);
-    std::printf("%-6s %-58s %10.2f x (limit 1.50)\n", Ratio < 0 ? "n/a" : Ratio <= 1.5 ? "PASS" : "FAIL",
+    std::printf(
+        "\nscan of one QPushButton through the bridge: %.3f ms for %.0f rows; "
+        "QMetaObject into QTreeWidget: %.3f ms; ratio %.2f\n",
+        Bridge, Get("bridge.rows"), Qt, Ratio);
+    std::printf("%-6s %-58s %10.2f x (limit 1.50)\n",
+                Ratio < 0      ? "n/a"
+                : Ratio <= 1.5 ? "PASS"
+                               : "FAIL",
                 "QPushButton through the bridge, as a multiple of the baseline", Ratio);
 }
 

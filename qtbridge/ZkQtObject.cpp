@@ -46,9 +46,8 @@ TZkQtObject::TZkQtObject(TComponent* AOwner, QObject* Target)
     assert(Target && "TZkQtObject needs an object to present");
     FReceiver = std::make_unique<TMessageReceiver>(this);
     FWatcher = std::make_unique<TZkQtWatcher>(this);
-    FDestroyedConnection = QObject::connect(Target, &QObject::destroyed, [this] {
-        SafeCall(this, [this] { TargetDestroyed(); });
-    });
+    FDestroyedConnection = QObject::connect(
+        Target, &QObject::destroyed, [this] { SafeCall(this, [this] { TargetDestroyed(); }); });
     Target->installEventFilter(FWatcher.get());
     const QMetaObject* Meta = Target->metaObject();
     const QMetaMethod Slot = FWatcher->NotifiedSlot();
@@ -70,7 +69,8 @@ TZkQtObject* TZkQtObject::Of(QObject* Target, TComponent* AOwner) {
     if (!Target) return nullptr;
     if (AOwner)
         for (int I = 0; I < AOwner->GetComponentCount(); ++I)
-            if (auto* A = DynamicCast<TZkQtObject>(AOwner->GetComponents(I)); A && A->FTarget == Target)
+            if (auto* A = DynamicCast<TZkQtObject>(AOwner->GetComponents(I));
+                A && A->FTarget == Target)
                 return A;
     return Create<TZkQtObject>(AOwner, Target);
 }
@@ -102,7 +102,8 @@ TZkQtObject* TZkQtObject::Referenced(QObject* Object) {
     if (!Object) return nullptr;
     auto OwnedBy = [Object](TComponent* Owner) -> TZkQtObject* {
         for (int I = 0; I < Owner->GetComponentCount(); ++I)
-            if (auto* A = DynamicCast<TZkQtObject>(Owner->GetComponents(I)); A && A->FTarget == Object)
+            if (auto* A = DynamicCast<TZkQtObject>(Owner->GetComponents(I));
+                A && A->FTarget == Object)
                 return A;
         return nullptr;
     };

@@ -94,7 +94,7 @@ private:
     std::unique_ptr<TZkQtWatcher> FWatcher;
     QMetaObject::Connection FDestroyedConnection;
     std::vector<std::pair<QByteArray, int>> FDynamicSignature;  // names and types listed
-    std::map<const TQtAccessor*, TOwned<TZkQtValue>> FValues;  // by the property's accessor
+    std::map<const TQtAccessor*, TOwned<TZkQtValue>> FValues;   // by the property's accessor
     int FWriting = 0;
     bool FNotifyPosted = false;
     bool FReshapePosted = false;

@@ -1,7 +1,5 @@
 // Qt's property types as type descriptors, the accessors over the meta-object, and the
 // property lists of meta-objects and of dynamic properties.
-#include "qtbridge/ZkQtTypes_p.h"
-
 #include <QColor>
 #include <QFont>
 #include <QObject>
@@ -15,6 +13,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Graphics.h"
 #include "qtbridge/ZkQtObject.h"
+#include "qtbridge/ZkQtTypes_p.h"
 #include "qtbridge/ZkQtValue.h"
 
 namespace zk {
@@ -73,7 +72,8 @@ void MapFlags(TQtType& T, const QMetaEnum& Enum) {
         Names.push_back(Enum.key(I));
     }
     const std::string ElementName = QualifiedName(Enum, false);
-    auto* Element = const_cast<TTypeInfo*>(Descriptor("flag " + ElementName, tkEnumeration, ElementName));
+    auto* Element =
+        const_cast<TTypeInfo*>(Descriptor("flag " + ElementName, tkEnumeration, ElementName));
     if (Element->Names.empty() && !Names.empty()) {
         Element->Names = std::move(Names);
         Element->MaxValue = static_cast<int64_t>(Element->Names.size()) - 1;
@@ -103,10 +103,14 @@ int64_t RawOf(const QVariant& V) {
     if (Type.id() < QMetaType::User || Type.sizeOf() < 1 || Type.sizeOf() > 8)
         return V.toLongLong();
     switch (Type.sizeOf()) {
-        case 1: return *static_cast<const int8_t*>(V.constData());
-        case 2: return *static_cast<const int16_t*>(V.constData());
-        case 8: return *static_cast<const int64_t*>(V.constData());
-        default: return *static_cast<const int32_t*>(V.constData());
+        case 1:
+            return *static_cast<const int8_t*>(V.constData());
+        case 2:
+            return *static_cast<const int16_t*>(V.constData());
+        case 8:
+            return *static_cast<const int64_t*>(V.constData());
+        default:
+            return *static_cast<const int32_t*>(V.constData());
     }
 }
 
@@ -201,7 +205,9 @@ TQtType MapQtType(QMetaType Type, const QMetaEnum* Enum, bool Writable) {
 // ---- TQtAccessor ----
 
 TQtAccessor::TQtAccessor(std::string Name, TQtType Type, bool Writable)
-    : FName(std::move(Name)), FType(std::move(Type)), FWritable(Writable && FType.Shape != qsText) {}
+    : FName(std::move(Name)),
+      FType(std::move(Type)),
+      FWritable(Writable && FType.Shape != qsText) {}
 
 const TClassInfo* TQtAccessor::ObjectClass() const {
     if (FType.Shape == qsValue) return FType.ValueClass;
@@ -311,7 +317,8 @@ void TQtAccessor::SetOrd(TObject* I, int64_t Value) const {
                 if (Old.isValid()) C.setAlpha(Old.alpha());
             }
             // System colours read back as the colour they stand for.
-            Put(I, QVariant(C), Value == clNone ? Value : int64_t(ColorToRGB(static_cast<TColor>(Value))), Now);
+            Put(I, QVariant(C),
+                Value == clNone ? Value : int64_t(ColorToRGB(static_cast<TColor>(Value))), Now);
             return;
         }
         default:

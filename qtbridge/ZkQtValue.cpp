@@ -45,32 +45,56 @@ const std::vector<TQtPart>& PartsOf(int TypeId) {
     static const std::map<int, std::vector<TQtPart>> Parts = {
         {QMetaType::QSize,
          {{"Width", Int, [](const QVariant& W) { return QVariant(W.toSize().width()); },
-           [](QVariant& W, const QVariant& P) { Change<QSize>(W, [&](QSize& S) { S.setWidth(P.toInt()); }); }},
+           [](QVariant& W, const QVariant& P) {
+               Change<QSize>(W, [&](QSize& S) { S.setWidth(P.toInt()); });
+           }},
           {"Height", Int, [](const QVariant& W) { return QVariant(W.toSize().height()); },
-           [](QVariant& W, const QVariant& P) { Change<QSize>(W, [&](QSize& S) { S.setHeight(P.toInt()); }); }}}},
+           [](QVariant& W, const QVariant& P) {
+               Change<QSize>(W, [&](QSize& S) { S.setHeight(P.toInt()); });
+           }}}},
         {QMetaType::QPoint,
          {{"X", Int, [](const QVariant& W) { return QVariant(W.toPoint().x()); },
-           [](QVariant& W, const QVariant& P) { Change<QPoint>(W, [&](QPoint& S) { S.setX(P.toInt()); }); }},
+           [](QVariant& W, const QVariant& P) {
+               Change<QPoint>(W, [&](QPoint& S) { S.setX(P.toInt()); });
+           }},
           {"Y", Int, [](const QVariant& W) { return QVariant(W.toPoint().y()); },
-           [](QVariant& W, const QVariant& P) { Change<QPoint>(W, [&](QPoint& S) { S.setY(P.toInt()); }); }}}},
+           [](QVariant& W, const QVariant& P) {
+               Change<QPoint>(W, [&](QPoint& S) { S.setY(P.toInt()); });
+           }}}},
         {QMetaType::QRect,
          {{"X", Int, [](const QVariant& W) { return QVariant(W.toRect().x()); },
-           [](QVariant& W, const QVariant& P) { Change<QRect>(W, [&](QRect& R) { R.moveLeft(P.toInt()); }); }},
+           [](QVariant& W, const QVariant& P) {
+               Change<QRect>(W, [&](QRect& R) { R.moveLeft(P.toInt()); });
+           }},
           {"Y", Int, [](const QVariant& W) { return QVariant(W.toRect().y()); },
-           [](QVariant& W, const QVariant& P) { Change<QRect>(W, [&](QRect& R) { R.moveTop(P.toInt()); }); }},
+           [](QVariant& W, const QVariant& P) {
+               Change<QRect>(W, [&](QRect& R) { R.moveTop(P.toInt()); });
+           }},
           {"Width", Int, [](const QVariant& W) { return QVariant(W.toRect().width()); },
-           [](QVariant& W, const QVariant& P) { Change<QRect>(W, [&](QRect& R) { R.setWidth(P.toInt()); }); }},
+           [](QVariant& W, const QVariant& P) {
+               Change<QRect>(W, [&](QRect& R) { R.setWidth(P.toInt()); });
+           }},
           {"Height", Int, [](const QVariant& W) { return QVariant(W.toRect().height()); },
-           [](QVariant& W, const QVariant& P) { Change<QRect>(W, [&](QRect& R) { R.setHeight(P.toInt()); }); }}}},
+           [](QVariant& W, const QVariant& P) {
+               Change<QRect>(W, [&](QRect& R) { R.setHeight(P.toInt()); });
+           }}}},
         {QMetaType::QFont,
          {{"Family", QMetaType::fromType<QString>(),
            [](const QVariant& W) { return QVariant(W.value<QFont>().family()); },
-           [](QVariant& W, const QVariant& P) { Change<QFont>(W, [&](QFont& F) { F.setFamily(P.toString()); }); }},
+           [](QVariant& W, const QVariant& P) {
+               Change<QFont>(W, [&](QFont& F) { F.setFamily(P.toString()); });
+           }},
           // -1 while the font is sized the other way.
-          {"PointSize", Int, [](const QVariant& W) { return QVariant(W.value<QFont>().pointSize()); },
-           [](QVariant& W, const QVariant& P) { Change<QFont>(W, [&](QFont& F) { F.setPointSize(P.toInt()); }); }},
-          {"PixelSize", Int, [](const QVariant& W) { return QVariant(W.value<QFont>().pixelSize()); },
-           [](QVariant& W, const QVariant& P) { Change<QFont>(W, [&](QFont& F) { F.setPixelSize(P.toInt()); }); }},
+          {"PointSize", Int,
+           [](const QVariant& W) { return QVariant(W.value<QFont>().pointSize()); },
+           [](QVariant& W, const QVariant& P) {
+               Change<QFont>(W, [&](QFont& F) { F.setPointSize(P.toInt()); });
+           }},
+          {"PixelSize", Int,
+           [](const QVariant& W) { return QVariant(W.value<QFont>().pixelSize()); },
+           [](QVariant& W, const QVariant& P) {
+               Change<QFont>(W, [&](QFont& F) { F.setPixelSize(P.toInt()); });
+           }},
           {"Weight", QMetaType::fromType<QFont::Weight>(),
            [](const QVariant& W) { return QVariant::fromValue(W.value<QFont>().weight()); },
            [](QVariant& W, const QVariant& P) {
@@ -78,15 +102,28 @@ const std::vector<TQtPart>& PartsOf(int TypeId) {
            },
            FontWeightEnum()},
           {"Bold", Bool, [](const QVariant& W) { return QVariant(W.value<QFont>().bold()); },
-           [](QVariant& W, const QVariant& P) { Change<QFont>(W, [&](QFont& F) { F.setBold(P.toBool()); }); }},
+           [](QVariant& W, const QVariant& P) {
+               Change<QFont>(W, [&](QFont& F) { F.setBold(P.toBool()); });
+           }},
           {"Italic", Bool, [](const QVariant& W) { return QVariant(W.value<QFont>().italic()); },
-           [](QVariant& W, const QVariant& P) { Change<QFont>(W, [&](QFont& F) { F.setItalic(P.toBool()); }); }},
-          {"Underline", Bool, [](const QVariant& W) { return QVariant(W.value<QFont>().underline()); },
-           [](QVariant& W, const QVariant& P) { Change<QFont>(W, [&](QFont& F) { F.setUnderline(P.toBool()); }); }},
-          {"StrikeOut", Bool, [](const QVariant& W) { return QVariant(W.value<QFont>().strikeOut()); },
-           [](QVariant& W, const QVariant& P) { Change<QFont>(W, [&](QFont& F) { F.setStrikeOut(P.toBool()); }); }},
-          {"FixedPitch", Bool, [](const QVariant& W) { return QVariant(W.value<QFont>().fixedPitch()); },
-           [](QVariant& W, const QVariant& P) { Change<QFont>(W, [&](QFont& F) { F.setFixedPitch(P.toBool()); }); }}}},
+           [](QVariant& W, const QVariant& P) {
+               Change<QFont>(W, [&](QFont& F) { F.setItalic(P.toBool()); });
+           }},
+          {"Underline", Bool,
+           [](const QVariant& W) { return QVariant(W.value<QFont>().underline()); },
+           [](QVariant& W, const QVariant& P) {
+               Change<QFont>(W, [&](QFont& F) { F.setUnderline(P.toBool()); });
+           }},
+          {"StrikeOut", Bool,
+           [](const QVariant& W) { return QVariant(W.value<QFont>().strikeOut()); },
+           [](QVariant& W, const QVariant& P) {
+               Change<QFont>(W, [&](QFont& F) { F.setStrikeOut(P.toBool()); });
+           }},
+          {"FixedPitch", Bool,
+           [](const QVariant& W) { return QVariant(W.value<QFont>().fixedPitch()); },
+           [](QVariant& W, const QVariant& P) {
+               Change<QFont>(W, [&](QFont& F) { F.setFixedPitch(P.toBool()); });
+           }}}},
     };
     static const std::vector<TQtPart> None;
     auto It = Parts.find(TypeId);
@@ -97,7 +134,8 @@ const std::vector<TQtPart>& PartsOf(int TypeId) {
 class TQtPartAccessor final : public TQtAccessor {
 public:
     TQtPartAccessor(const TQtPart& Part, bool Writable)
-        : TQtAccessor(Part.Name, MapQtType(Part.Type, Part.Enum, Writable), Writable), FPart(Part) {}
+        : TQtAccessor(Part.Name, MapQtType(Part.Type, Part.Enum, Writable), Writable),
+          FPart(Part) {}
 
     QVariant ReadQt(const TObject* I) const override {
         const QVariant Whole = Value(I)->ReadWhole();
@@ -137,7 +175,8 @@ const TClassInfo* QtValueClass(QMetaType Type, bool Writable) {
             P.Access = std::move(Access);
             Props.push_back(std::move(P));
         }
-        Class = std::make_unique<TClassInfo>(Type.name(), TZkQtValue::StaticClass(), std::move(Props));
+        Class =
+            std::make_unique<TClassInfo>(Type.name(), TZkQtValue::StaticClass(), std::move(Props));
     }
     return Class.get();
 }

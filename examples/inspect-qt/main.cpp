@@ -121,11 +121,11 @@ protected:
 
 private:
     void Inspect(QWidget* W) {
-        SafeCall(FInspector, [this, W] {
-            FInspector->SetInspectedComponent(TZkQtObject::Of(W, FForm.get()));
-        });
-        FCaption->setText(QStringLiteral("Inspecting %1 \"%2\"")
-                              .arg(QString::fromLatin1(W->metaObject()->className()), W->objectName()));
+        SafeCall(FInspector,
+                 [this, W] { FInspector->SetInspectedComponent(TZkQtObject::Of(W, FForm.get())); });
+        FCaption->setText(
+            QStringLiteral("Inspecting %1 \"%2\"")
+                .arg(QString::fromLatin1(W->metaObject()->className()), W->objectName()));
     }
 
     TOwned<TForm> FForm;  // owns the inspector and the adapters
@@ -141,7 +141,8 @@ int main(int argc, char** argv) {
     zk::RegisterQtBridgeClasses();
     QString GrabTo;
     const QStringList Args = QCoreApplication::arguments();
-    if (const qsizetype At = Args.indexOf(QStringLiteral("--grab")); At >= 0 && At + 1 < Args.size())
+    if (const qsizetype At = Args.indexOf(QStringLiteral("--grab"));
+        At >= 0 && At + 1 < Args.size())
         GrabTo = Args[At + 1];
     int Result = 0;
     {
@@ -152,7 +153,8 @@ int main(int argc, char** argv) {
             for (int I = 0; I < 10; ++I) zk::Application->ProcessMessages();
             Result = Window.grab().save(GrabTo) ? 0 : 1;
         } else {
-            QObject::connect(qApp, &QGuiApplication::lastWindowClosed, qApp, &QCoreApplication::quit);
+            QObject::connect(qApp, &QGuiApplication::lastWindowClosed, qApp,
+                             &QCoreApplication::quit);
             qApp->setQuitOnLastWindowClosed(true);
             Result = QApplication::exec();
         }

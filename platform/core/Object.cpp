@@ -32,7 +32,7 @@ TClassInfo::TClassInfo(std::string Name, const TClassInfo* Parent, std::vector<T
     : TClassInfo(Name.c_str(), nullptr, nullptr, TConstructors{}) {
     FParent = Parent;
     for (TPropInfo& P : Props) {
-        if (OwnProperty(P.Name)) continue;  // the first of a name wins, as in a look-up
+        if (FPropIndex.count(P.Name)) continue;  // the first of a name wins, as in a look-up
         FOwnProps.push_back(std::make_unique<TPropInfo>(std::move(P)));
         TPropInfo& Own = *FOwnProps.back();
         Own.Declarer = this;

@@ -70,7 +70,8 @@ protected:
         TZkItemProperty* R = Row(Path);
         if (!R) return "<none>";
         for (TZkItemProp* P = R->GetParentItem(); P; P = P->GetParentItem()) P->Expand();
-        const int Line = Inspector->GetLogical(lwFixedLines) + Inspector->GetShownItems().IndexOf(R);
+        const int Line =
+            Inspector->GetLogical(lwFixedLines) + Inspector->GetShownItems().IndexOf(R);
         const TGridCoord Cell = Inspector->CellOf(1, Line);
         return Inspector->GetCellText(Cell.X, Cell.Y);
     }
@@ -97,7 +98,7 @@ protected:
         Editor->SelectAll();
         for (char C : Text) {
             const unsigned char U = static_cast<unsigned char>(C);
-            const int Key = std::isalpha(U) ? Qt::Key_A + (std::toupper(U) - 'A')
+            const int Key = std::isalpha(U)   ? Qt::Key_A + (std::toupper(U) - 'A')
                             : std::isdigit(U) ? Qt::Key_0 + (C - '0')
                                               : static_cast<int>(U);
             Press(Key, QString(QChar(C)));
@@ -152,7 +153,7 @@ TEST_F(QtBridgeTest, EveryKindOfPropertyMapsToTheRowTheInspectorKnows) {
         {"rect.Height", tkInteger, "Integer", "40", false},
         {"buddy", tkClass, "QObject", "pal", false},  // a component reference
         {"buddy.objectName", tkLString, "string", "pal", false},
-        {"level", tkInteger, "Integer", "3", true},   // no WRITE
+        {"level", tkInteger, "Integer", "3", true},  // no WRITE
         {"extent", tkLString, "QSizeF", "(QSizeF)", true},
         {"tags", tkLString, "QStringList", "a, b", true},
     };
@@ -162,7 +163,8 @@ TEST_F(QtBridgeTest, EveryKindOfPropertyMapsToTheRowTheInspectorKnows) {
         if (!R) continue;
         EXPECT_EQ(R->GetKind(), E.Kind);
         const std::string TypeName = R->GetTypeName();
-        const bool Scoped = std::string(E.TypeName) == "Shape" || std::string(E.TypeName) == "Sides";
+        const bool Scoped =
+            std::string(E.TypeName) == "Shape" || std::string(E.TypeName) == "Sides";
         EXPECT_EQ(TypeName, Scoped ? Scope + E.TypeName : E.TypeName);
         EXPECT_EQ(Shown(E.Path), E.Text);
         EXPECT_EQ(R->GetReadOnly(), E.ReadOnly);
@@ -197,7 +199,8 @@ TEST_F(QtBridgeTest, TypedValuesAreWrittenIntoTheObject) {
         {"color", "65280", [](auto& S) { return S.FColor.name(QColor::HexArgb); }, "#8000ff00"},
         {"size.Width", "64", [](auto& S) { return QString::number(S.FSize.width()); }, "64"},
         // X moves the rectangle; it keeps its size.
-        {"rect.X", "7", [](auto& S) { return QString("%1,%2").arg(S.FRect.x()).arg(S.FRect.width()); }, "7,30"},
+        {"rect.X", "7",
+         [](auto& S) { return QString("%1,%2").arg(S.FRect.x()).arg(S.FRect.width()); }, "7,30"},
         {"font.Bold", "True", [](auto& S) { return QString::number(S.FFont.bold()); }, "1"},
         {"note", "done", [](auto& S) { return S.property("note").toString(); }, "done"},
     };
@@ -218,7 +221,9 @@ TEST_F(QtBridgeTest, AWriteTheObjectRefusesIsReportedAndChangesNothing) {
     auto& Shown_ = CatchMessages();
     Commit("limit", "500");
     ASSERT_EQ(Shown_.size(), 1u);
-    EXPECT_EQ(Shown_[0], "\"500\" is not a valid Integer value: zk::test::TestSubject.limit refused the value.");
+    EXPECT_EQ(
+        Shown_[0],
+        "\"500\" is not a valid Integer value: zk::test::TestSubject.limit refused the value.");
     EXPECT_EQ(Subject->FLimit, 50);
     EXPECT_EQ(Shown("limit"), "50");
 

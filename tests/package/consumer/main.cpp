@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
             Inspector->SetInspectedComponent(TZkQtObject::Of(&Qt, Form.get()));
             Application->ProcessMessages();
             const int QtRows = Inspector->GetAllItems().GetCount();
-            std::printf("consumer: %d rows for Button1, %d rows for a QPushButton\n", ButtonRows, QtRows);
+            std::printf("consumer: %d rows for Button1, %d rows for a QPushButton\n", ButtonRows,
+                        QtRows);
             Result = ButtonRows > 0 && QtRows > 0 ? 0 : 1;
         }
     }
