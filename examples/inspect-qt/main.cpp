@@ -2,6 +2,8 @@
 // clicking a widget inspects it, and the inspector edits it.
 //   inspect-qt                 runs the window
 //   inspect-qt --grab out.png  shows it, saves a picture of it and quits
+//   inspect-qt --grab out.png --click slider
+//                              the same after a click on the widget of that name
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -136,14 +138,35 @@ private:
 
 }  // namespace
 
+namespace {
+
+// A press and release in the middle of the window's widget named Name, as a user's click.
+void Click(QWidget* Window, const QString& Name) {
+    auto* Target = Window->findChild<QWidget*>(Name);
+    if (!Target) return;
+    const QPointF At(Target->width() / 2.0, Target->height() / 2.0);
+    const QPointF Global = Target->mapToGlobal(At);
+    QMouseEvent Press(QEvent::MouseButtonPress, At, Global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(Target, &Press);
+    QMouseEvent Release(QEvent::MouseButtonRelease, At, Global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(Target, &Release);
+}
+
+QString ArgAfter(const QStringList& Args, const QString& Option) {
+    const qsizetype At = Args.indexOf(Option);
+    return At >= 0 && At + 1 < Args.size() ? Args[At + 1] : QString();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     zk::InitApplication(argc, argv);
     zk::RegisterQtBridgeClasses();
-    QString GrabTo;
     const QStringList Args = QCoreApplication::arguments();
-    if (const qsizetype At = Args.indexOf(QStringLiteral("--grab"));
-        At >= 0 && At + 1 < Args.size())
-        GrabTo = Args[At + 1];
+    const QString GrabTo = ArgAfter(Args, QStringLiteral("--grab"));
+    const QString ClickOn = ArgAfter(Args, QStringLiteral("--click"));
     int Result = 0;
     {
         TInspectWindow Window;
@@ -151,6 +174,10 @@ int main(int argc, char** argv) {
         if (!GrabTo.isEmpty()) {
             // Let the rescan and the layout run, then take the picture.
             for (int I = 0; I < 10; ++I) zk::Application->ProcessMessages();
+            if (!ClickOn.isEmpty()) {
+                Click(&Window, ClickOn);
+                for (int I = 0; I < 10; ++I) zk::Application->ProcessMessages();
+            }
             Result = Window.grab().save(GrabTo) ? 0 : 1;
         } else {
             QObject::connect(qApp, &QGuiApplication::lastWindowClosed, qApp,
