@@ -8,7 +8,8 @@ set(ZK_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/zk)
 set(ZK_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/zk)
 
 set(zk_installed)
-foreach(lib zk_platform_core zk_platform_gui zk_regex zk_itemlist zk_inspector zk_dialogs zk_qtbridge)
+foreach(lib zk_platform_core zk_platform_gui zk_regex zk_itemlist zk_inspector zk_dialogs zk_presets
+            zk_qtbridge)
   if(NOT TARGET ${lib})
     continue()
   endif()
