@@ -5,6 +5,10 @@
 # A form is registered as "RCDATA" under its class name (from its first line),
 # an image as "BITMAP" under its file name without extension, both upper case.
 set(ZK_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/EmbedResources.cmake)
+# The converter: the tree's own target, or the installed one (set by zkConfig.cmake).
+if(NOT ZK_FORMCONV)
+  set(ZK_FORMCONV zkformconv)
+endif()
 
 function(zk_embed_resources)
   cmake_parse_arguments(ARG "" "TARGET;FUNCTION" "FORMS;BITMAPS" ${ARGN})
@@ -20,8 +24,8 @@ function(zk_embed_resources)
     string(TOUPPER "${class_name}" res_name)
     add_custom_command(OUTPUT ${bin}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/resources
-      COMMAND zkformconv t2b ${abs} ${bin}
-      DEPENDS zkformconv ${abs}
+      COMMAND ${ZK_FORMCONV} t2b ${abs} ${bin}
+      DEPENDS ${ZK_FORMCONV} ${abs}
       COMMENT "Converting form ${base}"
       VERBATIM)
     list(APPEND entries "RCDATA|${res_name}|${bin}")

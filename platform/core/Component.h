@@ -66,6 +66,9 @@ public:
     // the other way round.
     void FreeNotification(TComponent* AComponent);
     void RemoveFreeNotification(TComponent* AComponent);
+    // The components linked to this one by free notification, in linking order:
+    // the ones that watch it (an inspector showing it, say) and the ones it watches.
+    const std::vector<TComponent*>& GetFreeNotifies() const { return FFreeNotifies; }
 
     // Streaming brackets: Loading sets csLoading; Loaded clears it after the
     // stream has been read and references are fixed.

@@ -28,9 +28,26 @@ TClassInfo::TClassInfo(const char* Name, TParentFn Parent, TDescribeFn Describe,
     FTypeInfo->ClassType = this;
 }
 
+TClassInfo::TClassInfo(std::string Name, const TClassInfo* Parent, std::vector<TPropInfo> Props)
+    : TClassInfo(Name.c_str(), nullptr, nullptr, TConstructors{}) {
+    FParent = Parent;
+    for (TPropInfo& P : Props) {
+        if (FPropIndex.count(P.Name)) continue;  // the first of a name wins, as in a look-up
+        FOwnProps.push_back(std::make_unique<TPropInfo>(std::move(P)));
+        TPropInfo& Own = *FOwnProps.back();
+        Own.Declarer = this;
+        Own.NameIndex = static_cast<int>(FProps.size());
+        FProps.push_back(&Own);
+        FPropIndex.emplace(Own.Name, &Own);
+    }
+    // Complete already: there is nothing to inherit and no DescribeClass to run.
+    std::call_once(FDescribed, [] {});
+}
+
 TClassInfo::~TClassInfo() = default;
 
 const TClassInfo* TClassInfo::ClassParent() const {
+    if (FParent) return FParent;
     return FParentFn ? FParentFn() : nullptr;
 }
 

@@ -68,6 +68,12 @@ public:
     };
 
     TClassInfo(const char* Name, TParentFn Parent, TDescribeFn Describe, TConstructors Constructors);
+    // A class described at run time, for objects whose published properties
+    // are known only once they exist (an adapter that presents the properties
+    // of another object model answers one from ClassType()). It descends from
+    // Parent for InheritsFrom and casts, but publishes exactly Props, in their
+    // order, and none of Parent's; it has no virtual constructor.
+    TClassInfo(std::string Name, const TClassInfo* Parent, std::vector<TPropInfo> Props);
     TClassInfo(const TClassInfo&) = delete;
     TClassInfo& operator=(const TClassInfo&) = delete;
     ~TClassInfo();
@@ -107,6 +113,7 @@ private:
 
     std::string FName;
     TParentFn FParentFn;
+    const TClassInfo* FParent = nullptr;  // a run-time class's parent, instead of FParentFn
     TDescribeFn FDescribeFn;
     std::unique_ptr<TTypeInfo> FTypeInfo;
     mutable std::once_flag FDescribed;

@@ -27,6 +27,54 @@ TEST(ClassInfo, NamesParentsAndInheritance) {
     EXPECT_EQ("TKindsChild", TKindsChild::StaticClass()->TypeInfo()->Name);
 }
 
+// An object whose properties are known only at run time (an adapter over
+// another object model) answers a class built for it.
+class TRunTimeObject : public TKindsObject {
+public:
+    explicit TRunTimeObject(const TClassInfo* Class) : FClass(Class) {}
+    const TClassInfo* ClassType() const override { return FClass; }
+    int FValue = 4;
+
+private:
+    const TClassInfo* FClass;
+};
+
+class TRunTimeValue final : public TPropAccessor {
+public:
+    int64_t GetOrd(const TObject* I) const override {
+        return static_cast<const TRunTimeObject*>(I)->FValue;
+    }
+    void SetOrd(TObject* I, int64_t V) const override {
+        static_cast<TRunTimeObject*>(I)->FValue = static_cast<int>(V);
+    }
+    bool HasWrite() const override { return true; }
+};
+
+TEST(ClassInfo, ARunTimeClassPublishesExactlyItsOwnPropertiesAndDescendsFromItsParent) {
+    std::vector<TPropInfo> Props(3);
+    Props[0].Name = "width";
+    Props[1].Name = "Height";
+    Props[2].Name = "WIDTH";  // a second of the same name is dropped
+    for (TPropInfo& P : Props) {
+        P.PropType = TypeInfoInteger();
+        P.Access = std::make_shared<TRunTimeValue>();
+    }
+    TClassInfo Class("QThing", TKindsObject::StaticClass(), Props);
+    TRunTimeObject Obj(&Class);
+    EXPECT_EQ("QThing", Obj.ClassName());
+    EXPECT_EQ(static_cast<TKindsObject*>(&Obj),
+              DynamicCast<TKindsObject>(static_cast<TObject*>(&Obj)));
+    EXPECT_TRUE(Class.IsAbstract());
+    // Nothing of the parent's published properties, in the given order.
+    std::vector<std::string> Names;
+    for (const TPropInfo* P : GetPropList(&Class, tkAny, false)) Names.push_back(P->Name);
+    EXPECT_EQ(Names, (std::vector<std::string>{"width", "Height"}));
+    EXPECT_EQ(Class.FindProperty("WIDTH")->Declarer, &Class);
+    SetPropValue(&Obj, "Width", TVariant(9));
+    EXPECT_EQ(9, Obj.FValue);
+    EXPECT_THROW(GetPropValue(&Obj, "Count"), EPropertyError);
+}
+
 TEST(ClassRegistry, FindsRegisteredClassesByNameOnly) {
     EXPECT_EQ(nullptr, GetClass("TKindsChild"));
     EXPECT_EQ("Class TKindsChild not found", [] {
