@@ -80,6 +80,10 @@ TEST_F(DemoTest, ClickingButton1InspectsItAndATypedCaptionChangesTheButton) {
     EXPECT_NE(Messages[0].find("wide"), std::string::npos) << Messages[0];
     EXPECT_EQ(Form->Button1->GetWidth(), Width);
     EXPECT_EQ(Row("Width")->GetValue(), std::to_string(Width));
+
+    // The next edit after a refused one is taken whole, from its first key on.
+    Commit("Height", "40");
+    EXPECT_EQ(Form->Button1->GetHeight(), 40);
 }
 
 TEST_F(DemoTest, ShiftClicksBuildASelectionThatAPlainClickOnItsFirstObjectKeeps) {
