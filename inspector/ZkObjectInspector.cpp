@@ -77,6 +77,8 @@ TZkCustomObjectInspector::TZkCustomObjectInspector(TComponent* AOwner)
     SetColor(clBtnFace);
     SetCaseSensitive(false);
     SetDropBlankLines(false);
+    // A search should find a property wherever it is nested.
+    SetFilterCollapsed(true);
 }
 
 TZkCustomObjectInspector::~TZkCustomObjectInspector() = default;
@@ -449,7 +451,7 @@ void TZkCustomObjectInspector::ReadPresets(TReader* Reader) {
 ZK_IMPLEMENT_CLASS(TZkObjectInspector)
 void TZkObjectInspector::DescribeClass(TClassBuilder<TZkObjectInspector>& C) {
     using I = TZkCustomObjectInspector;
-    PublishGridProperties(C);
+    PublishGridProperties(C, true);
     C.Prop("Items", &I::GetItems, &I::SetItems).Stored(false);
     C.Prop("Component", &I::GetInspectedComponent, &I::SetInspectedComponent).NoDefault();
     C.Prop("Objects", &I::GetObjects, &I::SetObjects);

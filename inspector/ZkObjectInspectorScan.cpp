@@ -68,6 +68,8 @@ void TZkCustomObjectInspector::Rescan() {
         throw;
     }
     DoAfterScan(nullptr);
+    // The rows are new: a search that runs covers them too.
+    if (!GetFilterText().empty()) ApplyFilter();
     const std::string Path = std::move(FSelectedPath);
     FSelectedPath.clear();
     if (!Path.empty())

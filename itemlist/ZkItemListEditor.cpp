@@ -664,6 +664,7 @@ void TZkCustomItemListEditor::CreateWnd() {
 void TZkCustomItemListEditor::Loaded() {
     TCustomDrawGrid::Loaded();
     LayoutChanged();
+    if (!FFilterText.empty()) ApplyFilter();
 }
 
 void TZkCustomItemListEditor::RowMoved(int FromIndex, int ToIndex) {

@@ -236,6 +236,22 @@ public:
     // The grid or its editor has the focus.
     bool HasFocus() const;
 
+    // ---- search ----
+    // Shows only the lines whose name, value text or full name contains
+    // FilterText (ASCII letters folded), with their ancestors; clearing it
+    // gives back the tree as it was, expansion included. Lines added or
+    // changed meanwhile are not searched again until ApplyFilter.
+    const std::string& GetFilterText() const { return FFilterText; }
+    void SetFilterText(const std::string& Value);
+    // Searching also reaches items under collapsed ones, which open while
+    // the text stays; otherwise only what is expanded is searched.
+    bool GetFilterCollapsed() const { return FFilterCollapsed; }
+    void SetFilterCollapsed(bool Value);
+    // Searches the tree again as it is now.
+    void ApplyFilter();
+    // The byte offset of FilterText in Text, npos when absent or no search runs.
+    size_t FilterMatch(const std::string& Text) const;
+
     // ---- keyboard editing ----
     // propAdd is set and the current line's name is not empty.
     bool CanAddItem();
@@ -277,9 +293,9 @@ protected:
 
     // Publishes the grid's properties, with their stream defaults, for a
     // class that publishes the grid (the item list, the inspector); defined
-    // in ZkItemListPublish.h.
+    // in ZkItemListPublish.h. The inspector searches collapsed rows by default.
     template <class C>
-    static void PublishGridProperties(TClassBuilder<C>& B);
+    static void PublishGridProperties(TClassBuilder<C>& B, bool FilterCollapsedDefault = false);
 
     // Accessors for the published properties.
     bool IsTitleCaptionsStored() const;
@@ -293,6 +309,7 @@ private:
     friend class TZkInplaceEditList;
     class TEditorHider;
     class TEditorHold;
+    struct TFilterPath;
 
     void InitFonts();
     TZkCustomDeltaFont* NewDeltaFont(void (TZkCustomItemListEditor::*Handler)(TObject*));
@@ -328,6 +345,14 @@ private:
     void HideItemHint();
     TFont* CellFont(TZkItemProp* Item, int ACol, int ARow, bool& Disabled);
     int SizingZone(int LineWidth) const;
+    // Search steps: marks FilteredOut under Items (the path of their parent
+    // in Path, whose full name matched already with Inherited); true when
+    // an item below matched on its own.
+    bool FilterLevel(TZkItemProps* Items, TFilterPath& Path, bool Inherited);
+    // Forgets every mark; items the search opened close again.
+    void ClearFilterMarks(TZkItemProps* Items);
+    // Paints the part of a cell's text the search found, behind the text.
+    void MarkFilterMatch(const std::string& Text, const TRect& Clip, int X, int Y);
 
     TOwned<TZkItemProps> FItems;
     TOwned<TStringList> FTitleCaptions;
@@ -369,6 +394,9 @@ private:
     TZkItemProp* FRememberedCurrent = nullptr;
     bool FRemembering = false;
     bool FMovingQuietly = false;  // MoveLineQuietly is running
+    std::string FFilterText;
+    std::string FFilterFolded;  // FilterText with ASCII letters folded to lower case
+    bool FFilterCollapsed = false;
 };
 
 // The item-list grid with its properties published.

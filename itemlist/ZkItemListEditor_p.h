@@ -1,6 +1,8 @@
 // Internal machinery of the item-list grid shared by its implementation files.
 #pragma once
+#include <cstddef>
 #include <exception>
+#include <memory>
 
 #include "itemlist/ZkItemListEditor.h"
 
@@ -33,6 +35,15 @@ private:
     TZkCustomItemListEditor& FGrid;
     int FExceptions;
     bool FReload = false;
+};
+
+// The full name of the item a search is at, grown in place: the walk
+// appends and cuts back one name per item of the tree.
+struct TZkCustomItemListEditor::TFilterPath {
+    std::unique_ptr<char[]> Bytes;
+    size_t Size = 0;
+    size_t Capacity = 0;
+    void Append(const char* Data, size_t Length);
 };
 
 }  // namespace zk

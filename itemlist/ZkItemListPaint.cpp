@@ -79,10 +79,13 @@ void TZkCustomItemListEditor::DrawCell(int ACol, int ARow, const TRect& ARect,
         }
     }
 
-    C->GetBrush()->SetStyle(bsClear);
     TRect Clip = ARect;
     Clip.Left = std::max(Clip.Left, std::min(TextArea.Left, Clip.Right));
-    C->TextRect(Clip, TextArea.Left + 2, ARect.Top + 2, GetCellText(ACol, ARow));
+    const std::string Text = GetCellText(ACol, ARow);
+    if (Item && !FFilterFolded.empty())
+        MarkFilterMatch(Text, Clip, TextArea.Left + 2, ARect.Top + 2);
+    C->GetBrush()->SetStyle(bsClear);
+    C->TextRect(Clip, TextArea.Left + 2, ARect.Top + 2, Text);
     C->GetBrush()->SetStyle(bsSolid);
     TCustomDrawGrid::DrawCell(ACol, ARow, ARect, AState);
 }

@@ -9,7 +9,8 @@
 namespace zk {
 
 template <class C>
-void TZkCustomItemListEditor::PublishGridProperties(TClassBuilder<C>& B) {
+void TZkCustomItemListEditor::PublishGridProperties(TClassBuilder<C>& B,
+                                                    bool FilterCollapsedDefault) {
     using G = TZkCustomItemListEditor;
     B.Prop("ArrangeByCategory", &G::GetArrangeByCategory, &G::SetArrangeByCategory).Default(false);
     B.Prop("CaseSensitive", &G::GetCaseSensitive, &G::SetCaseSensitive).Default(false);
@@ -41,6 +42,9 @@ void TZkCustomItemListEditor::PublishGridProperties(TClassBuilder<C>& B) {
     B.Prop("TitleCaptions", &G::GetTitleCaptions, &G::SetTitleCaptions)
         .Stored(&G::IsTitleCaptionsStored);
     B.Redeclare("RowCount").Default(2);
+    B.Prop("FilterText", &G::GetFilterText, &G::SetFilterText);
+    B.Prop("FilterCollapsed", &G::GetFilterCollapsed, &G::SetFilterCollapsed)
+        .Default(FilterCollapsedDefault);
     B.Prop("OnCategorize", &G::GetOnCategorize, &G::SetOnCategorize);
     B.Prop("OnEditButtonClick", &G::GetOnEditButtonClick, &G::SetOnEditButtonClick);
     B.Prop("OnGetPickList", &G::GetOnGetPickList, &G::SetOnGetPickList);
