@@ -473,6 +473,7 @@ void TZkObjectInspector::DescribeClass(TClassBuilder<TZkObjectInspector>& C) {
     C.Prop("ValueChangedFont", &I::GetValueChangedFont, &I::SetValueChangedFont);
     C.Prop("DynamicTitleCaptions", &I::GetDynamicTitleCaptions, &I::SetDynamicTitleCaptions)
         .Default(false);
+    C.Prop("KeepExpansion", &I::GetKeepExpansion, &I::SetKeepExpansion).Default(false);
     C.Prop("OnBeforeScan", &I::GetOnBeforeScan, &I::SetOnBeforeScan);
     C.Prop("OnAfterScan", &I::GetOnAfterScan, &I::SetOnAfterScan);
     C.Prop("OnFiltersChanging", &I::GetOnFiltersChanging, &I::SetOnFiltersChanging);

@@ -3,6 +3,7 @@
 // pre-order views of all items and of shown items.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "itemlist/ZkItemProp.h"
 #include "platform/core/Types.h"
@@ -251,6 +252,15 @@ public:
     void ApplyFilter();
     // The byte offset of FilterText in Text, npos when absent or no search runs.
     size_t FilterMatch(const std::string& Text) const;
+
+    // ---- view state ----
+    // The first scrolled-in line (TopRow, or LeftCol when horizontal).
+    int GetTopLine() const;
+    void SetTopLine(int Value);
+    // Full names of the items the user opened (not those a search opened).
+    std::vector<std::string> GetExpandedPaths() const;
+    // Opens the items of these full names, where they have children.
+    void ExpandPaths(const std::vector<std::string>& Paths);
 
     // ---- keyboard editing ----
     // propAdd is set and the current line's name is not empty.

@@ -33,4 +33,34 @@ TEST_F(InspectorTest, SearchFindsRowsUnderCollapsedOnesAndKeepsSearchingAfterARe
     EXPECT_FALSE(Row("Font")->GetExpanded());
 }
 
+TEST_F(InspectorTest, KeptExpansionOpensTheSameRowsAndKeepsTheTopLineAcrossARescan) {
+    TKitchenSink Sink(nullptr);
+    Inspector->SetHeight(200);
+    Inspector->SetKeepExpansion(true);
+    Inspect({&Sink});
+    Row("Font")->Expand();
+    Row("Font.Style")->Expand();
+    Inspector->SelectItem(Row("Sides.sdTop"));
+    Inspector->SetTopLine(Inspector->GetLogical(lwFixedLines) +
+                          Inspector->GetShownItems().IndexOf(Row("Font.Color")));
+    Inspector->SetInplaceCollections(true);
+    Settle();
+    EXPECT_TRUE(Row("Font")->GetExpanded());
+    EXPECT_TRUE(Row("Font.Style")->GetExpanded());
+    EXPECT_EQ(Inspector->GetCurrentItem(), Row("Sides.sdTop"));
+    const TGridCoord Top = Inspector->CellOf(0, Inspector->GetTopLine());
+    EXPECT_EQ(Inspector->ItemAtCell(Top.X, Top.Y, true), Row("Font.Color"));
+}
+
+TEST_F(InspectorTest, WithoutKeptExpansionARescanOpensOnlyTheCurrentRowsAncestors) {
+    TKitchenSink Sink(nullptr);
+    Inspect({&Sink});
+    Row("Font")->Expand();
+    Inspector->SelectItem(Row("Sides.sdTop"));
+    Inspector->SetInplaceCollections(true);
+    Settle();
+    EXPECT_FALSE(Row("Font")->GetExpanded());
+    EXPECT_EQ(Inspector->GetCurrentItem(), Row("Sides.sdTop"));
+}
+
 }  // namespace zk::test

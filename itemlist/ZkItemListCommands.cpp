@@ -1,0 +1,79 @@
+// TZkCustomItemListEditor: the view state a rebuild keeps (open items, top line).
+#include <functional>
+#include <unordered_set>
+
+#include "itemlist/ZkItemListEditor.h"
+#include "itemlist/ZkItemListEditor_p.h"
+
+namespace zk {
+
+// ---- view state ----
+
+int TZkCustomItemListEditor::GetTopLine() const {
+    return FOrientation == goVertical ? GetTopRow() : GetLeftCol();
+}
+
+void TZkCustomItemListEditor::SetTopLine(int Value) {
+    if (FOrientation == goVertical)
+        SetTopRow(Value);
+    else
+        SetLeftCol(Value);
+}
+
+namespace {
+
+void CollectExpanded(const TZkItemProps* Items, std::string& Path, const std::string& Delimiter,
+                     std::vector<std::string>& Out,
+                     const std::function<bool(const TZkItemProp*)>& OpenedByUser) {
+    for (int I = 0; I < Items->GetCount(); ++I) {
+        const TZkItemProp* Item = Items->GetItem(I);
+        if (!Item->HasChildren()) continue;
+        const size_t Base = Path.size();
+        if (Base > 0) Path += Delimiter;
+        Path += Item->GetName();
+        if (OpenedByUser(Item)) Out.push_back(Path);
+        CollectExpanded(Item->GetItems(), Path, Delimiter, Out, OpenedByUser);
+        Path.resize(Base);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> TZkCustomItemListEditor::GetExpandedPaths() const {
+    std::vector<std::string> Result;
+    if (!FItems) return Result;
+    std::string Path;
+    CollectExpanded(FItems.get(), Path, FPathDelimiter, Result, [](const TZkItemProp* Item) {
+        return Item->FExpandedFlag && !Item->FFilterExpanded;
+    });
+    return Result;
+}
+
+void TZkCustomItemListEditor::ExpandPaths(const std::vector<std::string>& Paths) {
+    if (!FItems || Paths.empty()) return;
+    const std::unordered_set<std::string> Wanted(Paths.begin(), Paths.end());
+    // One walk over the tree and one recount, not a notification per item.
+    std::function<void(TZkItemProps*, std::string&)> Walk = [&](TZkItemProps* Items,
+                                                                std::string& Path) {
+        for (int I = 0; I < Items->GetCount(); ++I) {
+            TZkItemProp* Item = Items->GetItem(I);
+            if (!Item->HasChildren()) continue;
+            const size_t Base = Path.size();
+            if (Base > 0) Path += FPathDelimiter;
+            Path += Item->GetName();
+            if (Wanted.count(Path)) Item->FExpandedFlag = true;
+            Walk(Item->FItems.get(), Path);
+            Path.resize(Base);
+        }
+    };
+    TZkItemProp* Current = GetCurrentItem();
+    const int Column = GetLogical(lwColumn);
+    TEditorHold Hold(*this);
+    std::string Path;
+    Walk(FItems.get(), Path);
+    FItems->RecountShown();
+    LayoutChanged();
+    if (!ReturnTo(Current, Column)) Hold.Reload();
+}
+
+}  // namespace zk
