@@ -470,6 +470,11 @@ void TZkInplaceEditList::WndProc(TMessage& Message) {
 void TZkInplaceEditList::KeyDown(uint16_t& Key, TShiftState Shift) {
     TZkCustomItemListEditor* G = ItemGrid();
     if (G) G->HideItemHint();
+    // The grid's command keys act on lines, never on the text.
+    if (G && G->DoCommandKey(Key, Shift)) {
+        Key = 0;
+        return;
+    }
     switch (Key) {
         case VK_TAB:
             if (!Shift.Contains(ssAlt)) ValidateOrUndo();
@@ -503,6 +508,12 @@ void TZkInplaceEditList::KeyDown(uint16_t& Key, TShiftState Shift) {
 void TZkInplaceEditList::DblClick() {
     TZkCustomItemListEditor* G = ItemGrid();
     TZkItemProp* Item = G ? G->GetCurrentItem() : nullptr;
+    // An editable name cell: with TreeKeys a double click toggles its item.
+    if (G && Item && G->GetTreeKeys() && !G->IsValueCell(G->GetCol(), G->GetRow()) &&
+        Item->HasChildren()) {
+        Item->SetExpanded(!Item->GetExpanded());
+        return;
+    }
     const bool ListActive = FActiveList && FActiveList == FPickList;
     if (ListActive && Item && Item->GetReadOnly()) return;
     if (FEditStyle == esSimple || (G && G->GetOnDblClick().Assigned())) {

@@ -1,4 +1,5 @@
-// TZkCustomItemListEditor: the view state a rebuild keeps (open items, top line).
+// TZkCustomItemListEditor: the options beyond the classic grid that act on input (tree keys)
+// and the view state a rebuild keeps (open items, top line).
 #include <functional>
 #include <unordered_set>
 
@@ -6,6 +7,26 @@
 #include "itemlist/ZkItemListEditor_p.h"
 
 namespace zk {
+
+// ---- keys ----
+
+bool TZkCustomItemListEditor::DoCommandKey(uint16_t Key, TShiftState Shift) {
+    const bool Alt = Shift.Contains(ssAlt);
+    const bool Ctrl = Shift.Contains(ssCtrl);
+    const bool Wide = Shift.Contains(ssShift);
+    if (FTreeKeys && Alt && !Ctrl && (Key == VK_RIGHT || Key == VK_LEFT)) {
+        if (TZkItemProp* Item = GetCurrentItem()) {
+            if (Key == VK_LEFT)
+                Item->Collapse();
+            else if (Wide)
+                Item->FullExpand();
+            else
+                Item->Expand();
+        }
+        return true;
+    }
+    return false;
+}
 
 // ---- view state ----
 

@@ -295,6 +295,10 @@ void TZkCustomItemListEditor::CancelEdit() {
 
 void TZkCustomItemListEditor::KeyDown(uint16_t& Key, TShiftState Shift) {
     HideItemHint();
+    if (DoCommandKey(Key, Shift)) {
+        Key = 0;
+        return;
+    }
     const bool Ctrl = Shift.Contains(ssCtrl);
     const int LastLine = GetLogical(lwLineCount) - 1;
     switch (Key) {
@@ -348,10 +352,14 @@ void TZkCustomItemListEditor::MouseDown(TMouseButton Button, TShiftState Shift, 
             FocusCell(First.X, First.Y, !Shift.Contains(ssShift));
         }
         TZkItemProp* Item = NameCell ? ItemAtCell(ACol, ARow, true) : nullptr;
-        if (Item && !Shift.Contains(ssDouble) && Item->HasChildren()) {
-            TRect Cell = CellRect(ACol, ARow);
-            TRect Glyph = GlyphRect(Cell, Item);
-            if (X >= Glyph.Left && X < Glyph.Right && Y >= Glyph.Top && Y < Glyph.Bottom) {
+        if (Item && Item->HasChildren()) {
+            TRect Glyph = GlyphRect(CellRect(ACol, ARow), Item);
+            const bool OnGlyph =
+                X >= Glyph.Left && X < Glyph.Right && Y >= Glyph.Top && Y < Glyph.Bottom;
+            // With TreeKeys a double click anywhere on the name toggles; on the
+            // glyph its first press did already.
+            const bool Toggle = Shift.Contains(ssDouble) ? FTreeKeys && !OnGlyph : OnGlyph;
+            if (Toggle) {
                 Item->SetExpanded(!Item->GetExpanded());
                 return;
             }

@@ -253,6 +253,11 @@ public:
     // The byte offset of FilterText in Text, npos when absent or no search runs.
     size_t FilterMatch(const std::string& Text) const;
 
+    // ---- options beyond the classic grid; each is off by default ----
+    // Alt+Right and Alt+Left open and close the current line, Alt+Shift+Right
+    // opens it fully, and a double click on a name cell toggles it.
+    bool GetTreeKeys() const { return FTreeKeys; }
+    void SetTreeKeys(bool Value) { FTreeKeys = Value; }
     // ---- view state ----
     // The first scrolled-in line (TopRow, or LeftCol when horizontal).
     int GetTopLine() const;
@@ -300,6 +305,9 @@ protected:
     void MouseLeave() override;
     void CreateWnd() override;
     void Loaded() override;
+    // The keys of TreeKeys and ClipboardKeys, from the grid or its editor;
+    // true when Key was one of them, which then reaches nothing else.
+    virtual bool DoCommandKey(uint16_t Key, TShiftState Shift);
 
     // Publishes the grid's properties, with their stream defaults, for a
     // class that publishes the grid (the item list, the inspector); defined
@@ -407,6 +415,7 @@ private:
     std::string FFilterText;
     std::string FFilterFolded;  // FilterText with ASCII letters folded to lower case
     bool FFilterCollapsed = false;
+    bool FTreeKeys = false;
 };
 
 // The item-list grid with its properties published.
