@@ -1,5 +1,6 @@
-// TZkCustomItemListEditor: the options beyond the classic grid that act on input (tree keys)
-// and the view state a rebuild keeps (open items, top line).
+// TZkCustomItemListEditor: the options beyond the classic grid that act on input (tree keys,
+// wheel scrolling) and the view state a rebuild keeps (open items, top line).
+#include <QApplication>
 #include <functional>
 #include <unordered_set>
 
@@ -26,6 +27,26 @@ bool TZkCustomItemListEditor::DoCommandKey(uint16_t Key, TShiftState Shift) {
         return true;
     }
     return false;
+}
+
+// ---- the wheel ----
+
+bool TZkCustomItemListEditor::WheelScroll(int Lines) {
+    SetTopLine(GetTopLine() + Lines);
+    return true;
+}
+
+// The handlers of the wheel events come first, as the grid base has them.
+bool TZkCustomItemListEditor::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    if (!FWheelScrolls) return TCustomDrawGrid::DoMouseWheelDown(Shift, MousePos);
+    if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
+    return WheelScroll(QApplication::wheelScrollLines());
+}
+
+bool TZkCustomItemListEditor::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    if (!FWheelScrolls) return TCustomDrawGrid::DoMouseWheelUp(Shift, MousePos);
+    if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
+    return WheelScroll(-QApplication::wheelScrollLines());
 }
 
 // ---- view state ----

@@ -258,6 +258,9 @@ public:
     // opens it fully, and a double click on a name cell toggles it.
     bool GetTreeKeys() const { return FTreeKeys; }
     void SetTreeKeys(bool Value) { FTreeKeys = Value; }
+    // The wheel scrolls the view: the current line stays and nothing is committed.
+    bool GetWheelScrolls() const { return FWheelScrolls; }
+    void SetWheelScrolls(bool Value) { FWheelScrolls = Value; }
     // ---- view state ----
     // The first scrolled-in line (TopRow, or LeftCol when horizontal).
     int GetTopLine() const;
@@ -305,6 +308,8 @@ protected:
     void MouseLeave() override;
     void CreateWnd() override;
     void Loaded() override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     // The keys of TreeKeys and ClipboardKeys, from the grid or its editor;
     // true when Key was one of them, which then reaches nothing else.
     virtual bool DoCommandKey(uint16_t Key, TShiftState Shift);
@@ -369,6 +374,7 @@ private:
     bool FilterLevel(TZkItemProps* Items, TFilterPath& Path, bool Inherited);
     // Forgets every mark; items the search opened close again.
     void ClearFilterMarks(TZkItemProps* Items);
+    bool WheelScroll(int Lines);
     // Paints the part of a cell's text the search found, behind the text.
     void MarkFilterMatch(const std::string& Text, const TRect& Clip, int X, int Y);
 
@@ -416,6 +422,7 @@ private:
     std::string FFilterFolded;  // FilterText with ASCII letters folded to lower case
     bool FFilterCollapsed = false;
     bool FTreeKeys = false;
+    bool FWheelScrolls = false;
 };
 
 // The item-list grid with its properties published.

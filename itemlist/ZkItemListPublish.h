@@ -46,6 +46,7 @@ void TZkCustomItemListEditor::PublishGridProperties(TClassBuilder<C>& B,
     B.Prop("FilterCollapsed", &G::GetFilterCollapsed, &G::SetFilterCollapsed)
         .Default(FilterCollapsedDefault);
     B.Prop("TreeKeys", &G::GetTreeKeys, &G::SetTreeKeys).Default(false);
+    B.Prop("WheelScrolls", &G::GetWheelScrolls, &G::SetWheelScrolls).Default(false);
     B.Prop("OnCategorize", &G::GetOnCategorize, &G::SetOnCategorize);
     B.Prop("OnEditButtonClick", &G::GetOnEditButtonClick, &G::SetOnEditButtonClick);
     B.Prop("OnGetPickList", &G::GetOnGetPickList, &G::SetOnGetPickList);

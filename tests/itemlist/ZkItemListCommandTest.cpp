@@ -116,4 +116,40 @@ TEST_F(ItemListCommandTest, WithoutTreeKeysAltArrowsAndDoubleClicksDoWhatTheyDid
     EXPECT_EQ(Grid->GetCurrentItem(), Item("Font.Style"));
 }
 
+TEST_F(ItemListCommandTest, TheWheelScrollsTheViewAndNeitherMovesNorCommitsTheCurrentLine) {
+    BuildLong();
+    int Validated = 0;
+    Grid->SetOnValidate(TZkOnValidateEvent([&](TObject*, TZkItemProp*, int) { ++Validated; }));
+    Grid->SetWheelScrolls(true);
+    TZkInplaceEditList* Editor = EditAt("Item2");
+    PressChar('9');
+    const int Top = Grid->GetTopLine();
+    Wheel(true);
+    Wheel(true);
+    EXPECT_EQ(Grid->GetTopLine(), Top + 2 * QApplication::wheelScrollLines());
+    EXPECT_EQ(Grid->GetCurrentItem(), Item("Item2"));
+    EXPECT_EQ(Validated, 0);
+    EXPECT_FALSE(Editor->GetVisible());  // its cell is out of view
+    Wheel(false);
+    Wheel(false);
+    EXPECT_EQ(Grid->GetTopLine(), Top);
+    EXPECT_TRUE(Editor->GetVisible());
+    EXPECT_EQ(Editor->GetText(), "9");
+    EXPECT_EQ(Validated, 0);
+    Key(Qt::Key_Return, Qt::NoModifier);
+    EXPECT_EQ(Validated, 1);
+    EXPECT_EQ(Item("Item2")->GetValue(), "9");
+}
+
+TEST_F(ItemListCommandTest, WithoutWheelScrollsTheWheelMovesTheCurrentLineAndCommits) {
+    BuildLong();
+    int Validated = 0;
+    Grid->SetOnValidate(TZkOnValidateEvent([&](TObject*, TZkItemProp*, int) { ++Validated; }));
+    EditAt("Item2");
+    PressChar('9');
+    Wheel(true);
+    EXPECT_EQ(Grid->GetCurrentItem(), Item("Item3"));
+    EXPECT_EQ(Validated, 1);
+}
+
 }  // namespace zk::test
