@@ -261,6 +261,20 @@ public:
     // The wheel scrolls the view: the current line stays and nothing is committed.
     bool GetWheelScrolls() const { return FWheelScrolls; }
     void SetWheelScrolls(bool Value) { FWheelScrolls = Value; }
+    // Ctrl+Shift+C copies the selected lines, Ctrl+Shift+V pastes lines (see PasteLines).
+    bool GetClipboardKeys() const { return FClipboardKeys; }
+    void SetClipboardKeys(bool Value) { FClipboardKeys = Value; }
+
+    // ---- clipboard text ----
+    // The selected lines as "full name=value" lines, the value as its cell
+    // shows it (the current value column, or the first).
+    std::string CopyLines();
+    // Writes each "full name=value" line into the item of that full name and
+    // commits it as leaving its cell would (validation and messages
+    // included). A line that fails is reported and leaves its item as it
+    // was; the others go on. Returns the number of lines committed.
+    int PasteLines(const std::string& Text);
+
     // ---- view state ----
     // The first scrolled-in line (TopRow, or LeftCol when horizontal).
     int GetTopLine() const;
@@ -375,6 +389,8 @@ private:
     // Forgets every mark; items the search opened close again.
     void ClearFilterMarks(TZkItemProps* Items);
     bool WheelScroll(int Lines);
+    // One "full name=value" line into its item; false when it was refused.
+    bool PasteLine(const std::string& Line);
     // Paints the part of a cell's text the search found, behind the text.
     void MarkFilterMatch(const std::string& Text, const TRect& Clip, int X, int Y);
 
@@ -423,6 +439,7 @@ private:
     bool FFilterCollapsed = false;
     bool FTreeKeys = false;
     bool FWheelScrolls = false;
+    bool FClipboardKeys = false;
 };
 
 // The item-list grid with its properties published.

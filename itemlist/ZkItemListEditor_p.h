@@ -37,6 +37,30 @@ private:
     bool FReload = false;
 };
 
+// Hides the editor for a scope and shows it again when the scope ends,
+// also when an exception passes.
+class TZkCustomItemListEditor::TEditorHider {
+public:
+    explicit TEditorHider(TZkCustomItemListEditor& Grid) : FGrid(Grid) {
+        FWasShown = Grid.GetEditorMode();
+        if (FWasShown) Grid.HideEditor();
+    }
+    ~TEditorHider() {
+        if (!FWasShown) return;
+        try {
+            FGrid.ShowEditor();
+        } catch (...) {
+            // Showing again is a courtesy; an error here must not mask the one in flight.
+        }
+    }
+    TEditorHider(const TEditorHider&) = delete;
+    TEditorHider& operator=(const TEditorHider&) = delete;
+
+private:
+    TZkCustomItemListEditor& FGrid;
+    bool FWasShown = false;
+};
+
 // The full name of the item a search is at, grown in place: the walk
 // appends and cuts back one name per item of the tree.
 struct TZkCustomItemListEditor::TFilterPath {

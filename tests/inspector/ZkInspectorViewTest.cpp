@@ -63,4 +63,30 @@ TEST_F(InspectorTest, WithoutKeptExpansionARescanOpensOnlyTheCurrentRowsAncestor
     EXPECT_EQ(Inspector->GetCurrentItem(), Row("Sides.sdTop"));
 }
 
+TEST_F(InspectorTest, PastedLinesAreCommittedIntoTheObjectAndARefusedOneLeavesItsRow) {
+    TKitchenSink Sink(nullptr);
+    Inspect({&Sink});
+    Inspector->SetClipboardKeys(true);
+    CatchMessages();
+    QGuiApplication::clipboard()->setText("Count=12\nLimit=abc\nText=hi\n");
+    Inspector->SelectItem(Row("Ratio"));
+    Inspector->ShowEditor();
+    Inspector->GetInplaceEditList()->SetFocus();
+    Settle();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    Settle();
+    EXPECT_EQ(Sink.FCount, 12);
+    EXPECT_EQ(Sink.FLimit, 10);
+    EXPECT_EQ(Sink.FText, "hi");
+    EXPECT_EQ(Shown("Limit"), "10");
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0].rfind("\"abc\" is not a valid Integer value", 0), 0u) << Messages[0];
+    // Copied back as the rows show the values.
+    Inspector->SelectItem(Row("Count"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Count=12");
+}
+
 }  // namespace zk::test

@@ -152,4 +152,45 @@ TEST_F(ItemListCommandTest, WithoutWheelScrollsTheWheelMovesTheCurrentLineAndCom
     EXPECT_EQ(Validated, 1);
 }
 
+TEST_F(ItemListCommandTest, ClipboardLinesAreCopiedAndPastedThroughTheCommit) {
+    Build(Tree);
+    Grid->SetClipboardKeys(true);
+    Grid->SetOptions(Grid->GetOptions().Include(goRangeSelect));
+    std::vector<std::string> Validated;
+    Grid->SetOnValidate(TZkOnValidateEvent([&](TObject*, TZkItemProp* I, int) {
+        Validated.push_back(I->GetName());
+        if (I->GetValue() == "bad") throw Exception("Refused");
+    }));
+    EditAt("Font.Color");
+    Key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Font.Color=clRed");
+    // A selection of lines gives a line each.
+    Grid->SetFocus();
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Font.Color=clRed\nFont.Style=\nCaption=Hello");
+
+    CatchMessages();
+    QGuiApplication::clipboard()->setText("Font.Color=bad\r\nCaption=Bye\r\nMissing=1\r\n");
+    Key(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Item("Font.Color")->GetValue(), "clRed");  // refused: unchanged
+    EXPECT_EQ(Item("Caption")->GetValue(), "Bye");
+    EXPECT_EQ(Validated, (std::vector<std::string>{"Color", "Caption"}));
+    EXPECT_EQ(Messages, (std::vector<std::string>{"Refused.", "Property not found: Missing."}));
+    EXPECT_EQ(Grid->GetInplaceEditList()->GetText(),
+              Grid->GetEditText(Grid->GetCol(), Grid->GetRow()));
+}
+
+TEST_F(ItemListCommandTest, WithoutClipboardKeysTheClipboardIsLeftAlone) {
+    Build(Tree);
+    QGuiApplication::clipboard()->setText("Caption=Bye");
+    TZkInplaceEditList* Editor = EditAt("Font.Color");
+    Key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    Key(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Caption=Bye");
+    EXPECT_EQ(Item("Caption")->GetValue(), "Hello");
+    EXPECT_EQ(Editor->GetText(), "clRed");
+}
+
 }  // namespace zk::test
