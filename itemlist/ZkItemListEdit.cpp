@@ -5,6 +5,7 @@
 
 #include "itemlist/ZkInplaceEditList.h"
 #include "itemlist/ZkInplaceEditList_p.h"
+#include "itemlist/ZkItemListAccessible_p.h"
 #include "itemlist/ZkItemListEditor.h"
 #include "itemlist/ZkItemListEditor_p.h"
 #include "platform/core/ScopeExit.h"
@@ -194,8 +195,10 @@ bool TZkCustomItemListEditor::SelectCell(int ACol, int ARow) {
     }
     CommitEdit();
     if (!TCustomDrawGrid::SelectCell(ACol, ARow)) return false;
-    if (GetOptions().Contains(goRowSelect)) return true;
-    return IsValueCell(ACol, ARow) || FPropertyOptions.Contains(propEdit);
+    const bool Accepted = GetOptions().Contains(goRowSelect) || IsValueCell(ACol, ARow) ||
+                          FPropertyOptions.Contains(propEdit);
+    if (Accepted && FAccessibleTree) TZkGridAccessibility::CurrentCellMoved(this);
+    return Accepted;
 }
 
 void TZkCustomItemListEditor::DoExit() {

@@ -7,6 +7,7 @@
 #include "itemlist/ZkDeltaFont.h"
 #include "itemlist/ZkHintWindow.h"
 #include "itemlist/ZkInplaceEditList.h"
+#include "itemlist/ZkItemListAccessible_p.h"
 #include "itemlist/ZkItemListRegistration.h"
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/ScopeExit.h"
@@ -183,6 +184,7 @@ void TZkCustomItemListEditor::LayoutChanged() {
     UpdateLineCount();
     Invalidate();
     RefreshEditor();
+    if (FAccessibleTree) TZkGridAccessibility::LinesChanged(this);
 }
 
 void TZkCustomItemListEditor::RefreshEditor() {
@@ -299,6 +301,7 @@ void TZkCustomItemListEditor::ItemsUpdate(TZkItemProp* Item) {
     const bool Shifted = TakeRememberedCurrent(Current);
     if (!FItems) return;
     HideItemHint();  // it may show a value that is gone
+    if (Item && FAccessibleTree) TZkGridAccessibility::ValuesChanged(this, Item);
     const bool Idle = FItems->GetUpdateCount() == 0 && FUpdateLock == 0;
     // A whole collection changed (items moved, a bracket closed): the lists
     // are exact already, the layout and the current line follow.

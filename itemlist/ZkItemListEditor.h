@@ -265,6 +265,12 @@ public:
     bool GetClipboardKeys() const { return FClipboardKeys; }
     void SetClipboardKeys(bool Value) { FClipboardKeys = Value; }
 
+    // The grid shows itself to Qt's accessibility layer as a tree table: a
+    // row per line with name and value cells, expand and collapse actions,
+    // focus and value events.
+    bool GetAccessibleTree() const { return FAccessibleTree; }
+    void SetAccessibleTree(bool Value);
+
     // ---- clipboard text ----
     // The selected lines as "full name=value" lines, the value as its cell
     // shows it (the current value column, or the first).
@@ -344,6 +350,8 @@ private:
     friend class TZkItemProp;
     friend class TZkItemList;
     friend class TZkInplaceEditList;
+    friend class TZkGridAccessible;
+    friend class TZkGridAccessibility;
     class TEditorHider;
     class TEditorHold;
     struct TFilterPath;
@@ -440,6 +448,8 @@ private:
     bool FTreeKeys = false;
     bool FWheelScrolls = false;
     bool FClipboardKeys = false;
+    bool FAccessibleTree = false;
+    bool FAccessibleBuilt = false;  // Qt asked for the grid's tree-table interface once
 };
 
 // The item-list grid with its properties published.
