@@ -271,6 +271,18 @@ public:
     bool GetAccessibleTree() const { return FAccessibleTree; }
     void SetAccessibleTree(bool Value);
 
+    // Draws through the widget's QStyle: branch glyphs and editor buttons
+    // sized from the font and the device pixel ratio, the whole current line
+    // in the palette's highlight (muted while the window is inactive), text
+    // elided with "...", line heights from the font, category lines as
+    // shaded bands. Off, the classic look.
+    bool GetNativeLook() const { return FNativeLook; }
+    void SetNativeLook(bool Value);
+    // Side of the branch glyph in the native look, in device-independent pixels.
+    int NativeGlyphSize() const;
+    // The indent per level the look uses: Indent, or one glyph and a margin natively.
+    int LevelIndent() const;
+
     // ---- clipboard text ----
     // The selected lines as "full name=value" lines, the value as its cell
     // shows it (the current value column, or the first).
@@ -399,6 +411,10 @@ private:
     bool WheelScroll(int Lines);
     // One "full name=value" line into its item; false when it was refused.
     bool PasteLine(const std::string& Line);
+    // The native look's cell painting and the line height it takes from the font.
+    void DrawNativeCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    void DrawNativeTitle(int ACol, int ARow, const TRect& ARect);
+    int NativeRowHeight() const;
     // Paints the part of a cell's text the search found, behind the text.
     void MarkFilterMatch(const std::string& Text, const TRect& Clip, int X, int Y);
 
@@ -450,6 +466,8 @@ private:
     bool FClipboardKeys = false;
     bool FAccessibleTree = false;
     bool FAccessibleBuilt = false;  // Qt asked for the grid's tree-table interface once
+    bool FNativeLook = false;
+    int FClassicRowHeight = 18;  // DefaultRowHeight to go back to when the native look ends
 };
 
 // The item-list grid with its properties published.

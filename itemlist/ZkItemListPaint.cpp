@@ -20,6 +20,12 @@ bool TZkCustomItemListEditor::HasFocus() const {
 }
 
 TRect TZkCustomItemListEditor::GlyphRect(const TRect& CellRect, const TZkItemProp* Item) const {
+    if (FNativeLook) {
+        const int Size = NativeGlyphSize();
+        const int Left = CellRect.Left + Item->GetLevel() * LevelIndent() + 2;
+        const int Top = CellRect.Top + (GetDefaultRowHeight() - Size) / 2;
+        return TRect{Left, Top, Left + Size, Top + Size};
+    }
     TGraphic* Glyph = FMinusGlyph->GetGraphic();
     const int W = Glyph ? Glyph->GetWidth() : 0;
     const int H = Glyph ? Glyph->GetHeight() : 0;
@@ -46,6 +52,10 @@ void TZkCustomItemListEditor::DrawCell(int ACol, int ARow, const TRect& ARect,
                                        TGridDrawState AState) {
     if (!GetDefaultDrawing()) {
         TCustomDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+        return;
+    }
+    if (FNativeLook) {
+        DrawNativeCell(ACol, ARow, ARect, AState);
         return;
     }
     TCanvas* C = GetCanvas();

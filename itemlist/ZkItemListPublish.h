@@ -49,6 +49,7 @@ void TZkCustomItemListEditor::PublishGridProperties(TClassBuilder<C>& B,
     B.Prop("WheelScrolls", &G::GetWheelScrolls, &G::SetWheelScrolls).Default(false);
     B.Prop("ClipboardKeys", &G::GetClipboardKeys, &G::SetClipboardKeys).Default(false);
     B.Prop("AccessibleTree", &G::GetAccessibleTree, &G::SetAccessibleTree).Default(false);
+    B.Prop("NativeLook", &G::GetNativeLook, &G::SetNativeLook).Default(false);
     B.Prop("OnCategorize", &G::GetOnCategorize, &G::SetOnCategorize);
     B.Prop("OnEditButtonClick", &G::GetOnEditButtonClick, &G::SetOnEditButtonClick);
     B.Prop("OnGetPickList", &G::GetOnGetPickList, &G::SetOnGetPickList);
