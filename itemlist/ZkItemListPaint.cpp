@@ -161,7 +161,7 @@ void TZkCustomItemListEditor::ShowItemHint(int X, int Y) {
         return;
     }
     const bool Value = IsValueCell(ACol, ARow);
-    const int Shift = Value ? 0 : (Item->GetLevel() + 1) * FIndent;
+    const int Shift = Value ? 0 : (Item->GetLevel() + 1) * LevelIndent();
     TRect Measured;
     MeasureHint(Screen->GetWidth(), Hint, Measured,
                 Value ? Item->GetColumnValueFont(LogicalColumnOf(ACol, ARow) - 1)
