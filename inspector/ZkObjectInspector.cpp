@@ -77,6 +77,8 @@ TZkCustomObjectInspector::TZkCustomObjectInspector(TComponent* AOwner)
     SetColor(clBtnFace);
     SetCaseSensitive(false);
     SetDropBlankLines(false);
+    // A search should find a property wherever it is nested.
+    SetFilterCollapsed(true);
 }
 
 TZkCustomObjectInspector::~TZkCustomObjectInspector() = default;
@@ -449,7 +451,7 @@ void TZkCustomObjectInspector::ReadPresets(TReader* Reader) {
 ZK_IMPLEMENT_CLASS(TZkObjectInspector)
 void TZkObjectInspector::DescribeClass(TClassBuilder<TZkObjectInspector>& C) {
     using I = TZkCustomObjectInspector;
-    PublishGridProperties(C);
+    PublishGridProperties(C, true);
     C.Prop("Items", &I::GetItems, &I::SetItems).Stored(false);
     C.Prop("Component", &I::GetInspectedComponent, &I::SetInspectedComponent).NoDefault();
     C.Prop("Objects", &I::GetObjects, &I::SetObjects);
@@ -471,6 +473,7 @@ void TZkObjectInspector::DescribeClass(TClassBuilder<TZkObjectInspector>& C) {
     C.Prop("ValueChangedFont", &I::GetValueChangedFont, &I::SetValueChangedFont);
     C.Prop("DynamicTitleCaptions", &I::GetDynamicTitleCaptions, &I::SetDynamicTitleCaptions)
         .Default(false);
+    C.Prop("KeepExpansion", &I::GetKeepExpansion, &I::SetKeepExpansion).Default(false);
     C.Prop("OnBeforeScan", &I::GetOnBeforeScan, &I::SetOnBeforeScan);
     C.Prop("OnAfterScan", &I::GetOnAfterScan, &I::SetOnAfterScan);
     C.Prop("OnFiltersChanging", &I::GetOnFiltersChanging, &I::SetOnFiltersChanging);

@@ -143,6 +143,10 @@ public:
     void SetValueChangedFont(TFont* Value);
     bool GetDynamicTitleCaptions() const { return FDynamicTitleCaptions; }
     void SetDynamicTitleCaptions(bool Value);
+    // A rescan opens again the rows that were open, by full name, and keeps
+    // the top line where it was (the current row is kept in any case).
+    bool GetKeepExpansion() const { return FKeepExpansion; }
+    void SetKeepExpansion(bool Value) { FKeepExpansion = Value; }
     bool IsScanning() const { return FScanning; }
     const std::string& GetSelectedPath() const { return FSelectedPath; }
     // The objects already scanned in the running scan.
@@ -237,6 +241,7 @@ private:
     std::string FStringsItemFormat = "Items[%d]";
     TInplaceTStringsOptions FInplaceTStringsOptions;
     bool FRescanPosted = false;  // a rescan message is on its way
+    bool FKeepExpansion = false;
     // Rows taken out while presets are applied, so that a row freed meanwhile is passed over.
     bool FTrackingRows = false;
     std::unordered_set<const TZkItemProp*> FDetachedRows;

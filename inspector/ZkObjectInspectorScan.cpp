@@ -58,6 +58,15 @@ void TZkCustomObjectInspector::DoAfterScan(TZkItemProperty* Item) {
 void TZkCustomObjectInspector::Rescan() {
     if (IsLoading() || IsDestroying() || FObjects->GetUpdateCount() > 0) return;
     if (TZkItemProp* Current = GetCurrentItem()) FSelectedPath = Current->GetFullName();
+    // The view as the user left it, by full names, which survive the rebuild.
+    std::vector<std::string> Opened;
+    std::string TopPath;
+    const int TopLine = GetTopLine();
+    if (FKeepExpansion) {
+        Opened = GetExpandedPaths();
+        const TGridCoord TopCell = CellOf(0, TopLine);
+        if (TZkItemProp* Top = ItemAtCell(TopCell.X, TopCell.Y, true)) TopPath = Top->GetFullName();
+    }
     const bool Scanning = DoBeforeScan(nullptr);
     try {
         GetItems()->Clear();
@@ -68,10 +77,18 @@ void TZkCustomObjectInspector::Rescan() {
         throw;
     }
     DoAfterScan(nullptr);
+    if (FKeepExpansion) ExpandPaths(Opened);
+    // The rows are new: a search that runs covers them too.
+    if (!GetFilterText().empty()) ApplyFilter();
     const std::string Path = std::move(FSelectedPath);
     FSelectedPath.clear();
     if (!Path.empty())
         if (TZkItemProperty* Row = GetItems()->FindPath(Path)) SelectItem(Row);
+    if (FKeepExpansion) {
+        TZkItemProperty* Top = TopPath.empty() ? nullptr : GetItems()->FindPath(TopPath);
+        const int Index = Top ? GetShownItems().IndexOf(Top) : -1;
+        SetTopLine(Index >= 0 ? GetLogical(lwFixedLines) + Index : TopLine);
+    }
 }
 
 void TZkCustomObjectInspector::ScanAll() {

@@ -7,6 +7,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <algorithm>
 #include <cctype>
 
@@ -361,6 +364,10 @@ void TZkInplaceEditList::StopTracking() {
 
 void TZkInplaceEditList::PaintWindow(TCanvas* Canvas) {
     if (FEditStyle == esSimple) return;
+    if (FNativeButtons) {
+        PaintNativeButton(Canvas);
+        return;
+    }
     TRect R = ButtonRect();
     if (FEditStyle == esEllipsis) {
         Canvas->DrawEdge(R, EDGE_RAISED, BF_RECT | BF_MIDDLE | (FPressed ? BF_FLAT : 0u));
@@ -382,6 +389,36 @@ void TZkInplaceEditList::PaintWindow(TCanvas* Canvas) {
             Flags = DFCS_FLAT | DFCS_PUSHED;
         Canvas->DrawFrameControl(R, DFC_SCROLL, Flags | DFCS_SCROLLCOMBOBOX);
     }
+}
+
+void TZkInplaceEditList::PaintNativeButton(TCanvas* Canvas) {
+    QPainter* P = Canvas->GetPainter();
+    QWidget* W = GetWidget();
+    if (!P) return;
+    const TRect B = ButtonRect();
+    const QRect R(B.Left, B.Top, B.Width(), B.Height());
+    P->save();
+    if (FEditStyle == esEllipsis) {
+        QStyleOptionButton Option;
+        Option.initFrom(W);
+        Option.rect = R;
+        Option.text = QStringLiteral("...");
+        Option.state |= FPressed ? QStyle::State_Sunken : QStyle::State_Raised;
+        W->style()->drawControl(QStyle::CE_PushButton, &Option, P, W);
+    } else {
+        QStyleOptionButton Panel;
+        Panel.initFrom(W);
+        Panel.rect = R;
+        Panel.state |= FPressed && FActiveList ? QStyle::State_Sunken : QStyle::State_Raised;
+        if (!FActiveList) Panel.state &= ~QStyle::State_Enabled;
+        W->style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &Panel, P, W);
+        QStyleOption Arrow = Panel;
+        const int Side = std::max(5, R.height() / 3);
+        Arrow.rect = QRect(R.center().x() - Side / 2, R.center().y() - Side / 2 + 1, Side, Side);
+        W->style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &Arrow, P, W);
+    }
+    P->restore();
+    Canvas->Refresh();
 }
 
 void TZkInplaceEditList::BoundsChanged() {
@@ -410,6 +447,15 @@ void TZkInplaceEditList::UpdateContents() {
     if (FEditStyle == esPickList) FActiveList = GetPickList();
     FExpression->SetExpression(G->GetExpressionMask(ACol, ARow));
     if (TFont* Font = G->GetCellValueFont(ACol, ARow)) SetFont(Font);
+    // The native look sizes the button from the font; the classic width comes back after it.
+    const bool Native = G->GetNativeLook();
+    if (Native && !FNativeButtons) FClassicButtonWidth = FButtonWidth;
+    if (!Native && FNativeButtons) SetButtonWidth(FClassicButtonWidth);
+    FNativeButtons = Native;
+    if (Native) {
+        const QFontMetrics Metrics(FontToQFont(*GetFont()));
+        SetButtonWidth(std::max(16, Metrics.height() + 6));
+    }
 }
 
 void TZkInplaceEditList::ValidateOrUndo(bool ListStep) {
@@ -470,6 +516,11 @@ void TZkInplaceEditList::WndProc(TMessage& Message) {
 void TZkInplaceEditList::KeyDown(uint16_t& Key, TShiftState Shift) {
     TZkCustomItemListEditor* G = ItemGrid();
     if (G) G->HideItemHint();
+    // The grid's command keys act on lines, never on the text.
+    if (G && G->DoCommandKey(Key, Shift)) {
+        Key = 0;
+        return;
+    }
     switch (Key) {
         case VK_TAB:
             if (!Shift.Contains(ssAlt)) ValidateOrUndo();
@@ -503,6 +554,12 @@ void TZkInplaceEditList::KeyDown(uint16_t& Key, TShiftState Shift) {
 void TZkInplaceEditList::DblClick() {
     TZkCustomItemListEditor* G = ItemGrid();
     TZkItemProp* Item = G ? G->GetCurrentItem() : nullptr;
+    // An editable name cell: with TreeKeys a double click toggles its item.
+    if (G && Item && G->GetTreeKeys() && !G->IsValueCell(G->GetCol(), G->GetRow()) &&
+        Item->HasChildren()) {
+        Item->SetExpanded(!Item->GetExpanded());
+        return;
+    }
     const bool ListActive = FActiveList && FActiveList == FPickList;
     if (ListActive && Item && Item->GetReadOnly()) return;
     if (FEditStyle == esSimple || (G && G->GetOnDblClick().Assigned())) {

@@ -103,6 +103,8 @@ protected:
 
     void TrackButton(int X, int Y);
     void StopTracking();
+    // The button as the grid's native look draws it, through the widget's style.
+    void PaintNativeButton(TCanvas* Canvas);
 
 private:
     class TPressWatcher;
@@ -125,6 +127,8 @@ private:
     TCustomListBox* FActiveList = nullptr;  // FPickList or null; not owned
     TPopupListbox* FPickList = nullptr;     // owned as a component; cleared when freed
     bool FTracking = false;
+    bool FNativeButtons = false;  // the grid's native look sizes and draws the button
+    int FClassicButtonWidth = 0;  // ButtonWidth to go back to when the native look ends
     bool FUndoing = false;  // a change the keystroke rule does not judge (an undo, a list value)
     TPoint FLastMouse{-1, -1};               // where the last button press or double click happened
     TPressWatcher* FPressWatcher = nullptr;  // owned; filters the application while the list shows

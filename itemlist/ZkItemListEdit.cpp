@@ -5,6 +5,7 @@
 
 #include "itemlist/ZkInplaceEditList.h"
 #include "itemlist/ZkInplaceEditList_p.h"
+#include "itemlist/ZkItemListAccessible_p.h"
 #include "itemlist/ZkItemListEditor.h"
 #include "itemlist/ZkItemListEditor_p.h"
 #include "platform/core/ScopeExit.h"
@@ -194,8 +195,10 @@ bool TZkCustomItemListEditor::SelectCell(int ACol, int ARow) {
     }
     CommitEdit();
     if (!TCustomDrawGrid::SelectCell(ACol, ARow)) return false;
-    if (GetOptions().Contains(goRowSelect)) return true;
-    return IsValueCell(ACol, ARow) || FPropertyOptions.Contains(propEdit);
+    const bool Accepted = GetOptions().Contains(goRowSelect) || IsValueCell(ACol, ARow) ||
+                          FPropertyOptions.Contains(propEdit);
+    if (Accepted && FAccessibleTree) TZkGridAccessibility::CurrentCellMoved(this);
+    return Accepted;
 }
 
 void TZkCustomItemListEditor::DoExit() {
@@ -295,6 +298,10 @@ void TZkCustomItemListEditor::CancelEdit() {
 
 void TZkCustomItemListEditor::KeyDown(uint16_t& Key, TShiftState Shift) {
     HideItemHint();
+    if (DoCommandKey(Key, Shift)) {
+        Key = 0;
+        return;
+    }
     const bool Ctrl = Shift.Contains(ssCtrl);
     const int LastLine = GetLogical(lwLineCount) - 1;
     switch (Key) {
@@ -348,10 +355,14 @@ void TZkCustomItemListEditor::MouseDown(TMouseButton Button, TShiftState Shift, 
             FocusCell(First.X, First.Y, !Shift.Contains(ssShift));
         }
         TZkItemProp* Item = NameCell ? ItemAtCell(ACol, ARow, true) : nullptr;
-        if (Item && !Shift.Contains(ssDouble) && Item->HasChildren()) {
-            TRect Cell = CellRect(ACol, ARow);
-            TRect Glyph = GlyphRect(Cell, Item);
-            if (X >= Glyph.Left && X < Glyph.Right && Y >= Glyph.Top && Y < Glyph.Bottom) {
+        if (Item && Item->HasChildren()) {
+            TRect Glyph = GlyphRect(CellRect(ACol, ARow), Item);
+            const bool OnGlyph =
+                X >= Glyph.Left && X < Glyph.Right && Y >= Glyph.Top && Y < Glyph.Bottom;
+            // With TreeKeys a double click anywhere on the name toggles; on the
+            // glyph its first press did already.
+            const bool Toggle = Shift.Contains(ssDouble) ? FTreeKeys && !OnGlyph : OnGlyph;
+            if (Toggle) {
                 Item->SetExpanded(!Item->GetExpanded());
                 return;
             }

@@ -7,36 +7,13 @@
 #include "itemlist/ZkDeltaFont.h"
 #include "itemlist/ZkHintWindow.h"
 #include "itemlist/ZkInplaceEditList.h"
+#include "itemlist/ZkItemListAccessible_p.h"
 #include "itemlist/ZkItemListRegistration.h"
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/ScopeExit.h"
 #include "platform/core/SysUtils.h"
 
 namespace zk {
-
-// Hides the editor for a scope and shows it again when the scope ends,
-// also when an exception passes.
-class TZkCustomItemListEditor::TEditorHider {
-public:
-    explicit TEditorHider(TZkCustomItemListEditor& Grid) : FGrid(Grid) {
-        FWasShown = Grid.GetEditorMode();
-        if (FWasShown) Grid.HideEditor();
-    }
-    ~TEditorHider() {
-        if (!FWasShown) return;
-        try {
-            FGrid.ShowEditor();
-        } catch (...) {
-            // Showing again is a courtesy; an error here must not mask the one in flight.
-        }
-    }
-    TEditorHider(const TEditorHider&) = delete;
-    TEditorHider& operator=(const TEditorHider&) = delete;
-
-private:
-    TZkCustomItemListEditor& FGrid;
-    bool FWasShown = false;
-};
 
 ZK_IMPLEMENT_CLASS(TZkCustomItemListEditor)
 void TZkCustomItemListEditor::DescribeClass(TClassBuilder<TZkCustomItemListEditor>&) {}
@@ -207,6 +184,7 @@ void TZkCustomItemListEditor::LayoutChanged() {
     UpdateLineCount();
     Invalidate();
     RefreshEditor();
+    if (FAccessibleTree) TZkGridAccessibility::LinesChanged(this);
 }
 
 void TZkCustomItemListEditor::RefreshEditor() {
@@ -323,6 +301,7 @@ void TZkCustomItemListEditor::ItemsUpdate(TZkItemProp* Item) {
     const bool Shifted = TakeRememberedCurrent(Current);
     if (!FItems) return;
     HideItemHint();  // it may show a value that is gone
+    if (Item && FAccessibleTree) TZkGridAccessibility::ValuesChanged(this, Item);
     const bool Idle = FItems->GetUpdateCount() == 0 && FUpdateLock == 0;
     // A whole collection changed (items moved, a bracket closed): the lists
     // are exact already, the layout and the current line follow.
@@ -664,6 +643,7 @@ void TZkCustomItemListEditor::CreateWnd() {
 void TZkCustomItemListEditor::Loaded() {
     TCustomDrawGrid::Loaded();
     LayoutChanged();
+    if (!FFilterText.empty()) ApplyFilter();
 }
 
 void TZkCustomItemListEditor::RowMoved(int FromIndex, int ToIndex) {

@@ -3,6 +3,7 @@
 // pre-order views of all items and of shown items.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "itemlist/ZkItemProp.h"
 #include "platform/core/Types.h"
@@ -236,6 +237,71 @@ public:
     // The grid or its editor has the focus.
     bool HasFocus() const;
 
+    // ---- search ----
+    // Shows only the lines whose name, value text or full name contains
+    // FilterText (ASCII letters folded), with their ancestors; clearing it
+    // gives back the tree as it was, expansion included. Lines added or
+    // changed meanwhile are not searched again until ApplyFilter.
+    const std::string& GetFilterText() const { return FFilterText; }
+    void SetFilterText(const std::string& Value);
+    // Searching also reaches items under collapsed ones, which open while
+    // the text stays; otherwise only what is expanded is searched.
+    bool GetFilterCollapsed() const { return FFilterCollapsed; }
+    void SetFilterCollapsed(bool Value);
+    // Searches the tree again as it is now.
+    void ApplyFilter();
+    // The byte offset of FilterText in Text, npos when absent or no search runs.
+    size_t FilterMatch(const std::string& Text) const;
+
+    // ---- options beyond the classic grid; each is off by default ----
+    // Alt+Right and Alt+Left open and close the current line, Alt+Shift+Right
+    // opens it fully, and a double click on a name cell toggles it.
+    bool GetTreeKeys() const { return FTreeKeys; }
+    void SetTreeKeys(bool Value) { FTreeKeys = Value; }
+    // The wheel scrolls the view: the current line stays and nothing is committed.
+    bool GetWheelScrolls() const { return FWheelScrolls; }
+    void SetWheelScrolls(bool Value) { FWheelScrolls = Value; }
+    // Ctrl+Shift+C copies the selected lines, Ctrl+Shift+V pastes lines (see PasteLines).
+    bool GetClipboardKeys() const { return FClipboardKeys; }
+    void SetClipboardKeys(bool Value) { FClipboardKeys = Value; }
+
+    // The grid shows itself to Qt's accessibility layer as a tree table: a
+    // row per line with name and value cells, expand and collapse actions,
+    // focus and value events.
+    bool GetAccessibleTree() const { return FAccessibleTree; }
+    void SetAccessibleTree(bool Value);
+
+    // Draws through the widget's QStyle: branch glyphs and editor buttons
+    // sized from the font and the device pixel ratio, the whole current line
+    // in the palette's highlight (muted while the window is inactive), text
+    // elided with "...", line heights from the font, category lines as
+    // shaded bands. Off, the classic look.
+    bool GetNativeLook() const { return FNativeLook; }
+    void SetNativeLook(bool Value);
+    // Side of the branch glyph in the native look, in device-independent pixels.
+    int NativeGlyphSize() const;
+    // The indent per level the look uses: Indent, or one glyph and a margin natively.
+    int LevelIndent() const;
+
+    // ---- clipboard text ----
+    // The selected lines as "full name=value" lines, the value as its cell
+    // shows it (the current value column, or the first).
+    std::string CopyLines();
+    // Writes each "full name=value" line into the item of that full name and
+    // commits it as leaving its cell would (validation and messages
+    // included). A line that fails is reported and leaves its item as it
+    // was; the others go on. Returns the number of lines committed.
+    int PasteLines(const std::string& Text);
+
+    // ---- view state ----
+    // The first scrolled-in line (TopRow, or LeftCol when horizontal).
+    int GetTopLine() const;
+    void SetTopLine(int Value);
+    // Full names of the items the user opened (not those a search opened).
+    std::vector<std::string> GetExpandedPaths() const;
+    // Opens the items of these full names, where they have children.
+    void ExpandPaths(const std::vector<std::string>& Paths);
+
     // ---- keyboard editing ----
     // propAdd is set and the current line's name is not empty.
     bool CanAddItem();
@@ -274,12 +340,17 @@ protected:
     void MouseLeave() override;
     void CreateWnd() override;
     void Loaded() override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    // The keys of TreeKeys and ClipboardKeys, from the grid or its editor;
+    // true when Key was one of them, which then reaches nothing else.
+    virtual bool DoCommandKey(uint16_t Key, TShiftState Shift);
 
     // Publishes the grid's properties, with their stream defaults, for a
     // class that publishes the grid (the item list, the inspector); defined
-    // in ZkItemListPublish.h.
+    // in ZkItemListPublish.h. The inspector searches collapsed rows by default.
     template <class C>
-    static void PublishGridProperties(TClassBuilder<C>& B);
+    static void PublishGridProperties(TClassBuilder<C>& B, bool FilterCollapsedDefault = false);
 
     // Accessors for the published properties.
     bool IsTitleCaptionsStored() const;
@@ -291,8 +362,11 @@ private:
     friend class TZkItemProp;
     friend class TZkItemList;
     friend class TZkInplaceEditList;
+    friend class TZkGridAccessible;
+    friend class TZkGridAccessibility;
     class TEditorHider;
     class TEditorHold;
+    struct TFilterPath;
 
     void InitFonts();
     TZkCustomDeltaFont* NewDeltaFont(void (TZkCustomItemListEditor::*Handler)(TObject*));
@@ -328,6 +402,21 @@ private:
     void HideItemHint();
     TFont* CellFont(TZkItemProp* Item, int ACol, int ARow, bool& Disabled);
     int SizingZone(int LineWidth) const;
+    // Search steps: marks FilteredOut under Items (the path of their parent
+    // in Path, whose full name matched already with Inherited); true when
+    // an item below matched on its own.
+    bool FilterLevel(TZkItemProps* Items, TFilterPath& Path, bool Inherited);
+    // Forgets every mark; items the search opened close again.
+    void ClearFilterMarks(TZkItemProps* Items);
+    bool WheelScroll(int Lines);
+    // One "full name=value" line into its item; false when it was refused.
+    bool PasteLine(const std::string& Line);
+    // The native look's cell painting and the line height it takes from the font.
+    void DrawNativeCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    void DrawNativeTitle(int ACol, int ARow, const TRect& ARect);
+    int NativeRowHeight() const;
+    // Paints the part of a cell's text the search found, behind the text.
+    void MarkFilterMatch(const std::string& Text, const TRect& Clip, int X, int Y);
 
     TOwned<TZkItemProps> FItems;
     TOwned<TStringList> FTitleCaptions;
@@ -369,6 +458,16 @@ private:
     TZkItemProp* FRememberedCurrent = nullptr;
     bool FRemembering = false;
     bool FMovingQuietly = false;  // MoveLineQuietly is running
+    std::string FFilterText;
+    std::string FFilterFolded;  // FilterText with ASCII letters folded to lower case
+    bool FFilterCollapsed = false;
+    bool FTreeKeys = false;
+    bool FWheelScrolls = false;
+    bool FClipboardKeys = false;
+    bool FAccessibleTree = false;
+    bool FAccessibleBuilt = false;  // Qt asked for the grid's tree-table interface once
+    bool FNativeLook = false;
+    int FClassicRowHeight = 18;  // DefaultRowHeight to go back to when the native look ends
 };
 
 // The item-list grid with its properties published.

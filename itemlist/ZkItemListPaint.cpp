@@ -20,6 +20,12 @@ bool TZkCustomItemListEditor::HasFocus() const {
 }
 
 TRect TZkCustomItemListEditor::GlyphRect(const TRect& CellRect, const TZkItemProp* Item) const {
+    if (FNativeLook) {
+        const int Size = NativeGlyphSize();
+        const int Left = CellRect.Left + Item->GetLevel() * LevelIndent() + 2;
+        const int Top = CellRect.Top + (GetDefaultRowHeight() - Size) / 2;
+        return TRect{Left, Top, Left + Size, Top + Size};
+    }
     TGraphic* Glyph = FMinusGlyph->GetGraphic();
     const int W = Glyph ? Glyph->GetWidth() : 0;
     const int H = Glyph ? Glyph->GetHeight() : 0;
@@ -46,6 +52,10 @@ void TZkCustomItemListEditor::DrawCell(int ACol, int ARow, const TRect& ARect,
                                        TGridDrawState AState) {
     if (!GetDefaultDrawing()) {
         TCustomDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+        return;
+    }
+    if (FNativeLook) {
+        DrawNativeCell(ACol, ARow, ARect, AState);
         return;
     }
     TCanvas* C = GetCanvas();
@@ -79,10 +89,13 @@ void TZkCustomItemListEditor::DrawCell(int ACol, int ARow, const TRect& ARect,
         }
     }
 
-    C->GetBrush()->SetStyle(bsClear);
     TRect Clip = ARect;
     Clip.Left = std::max(Clip.Left, std::min(TextArea.Left, Clip.Right));
-    C->TextRect(Clip, TextArea.Left + 2, ARect.Top + 2, GetCellText(ACol, ARow));
+    const std::string Text = GetCellText(ACol, ARow);
+    if (Item && !FFilterFolded.empty())
+        MarkFilterMatch(Text, Clip, TextArea.Left + 2, ARect.Top + 2);
+    C->GetBrush()->SetStyle(bsClear);
+    C->TextRect(Clip, TextArea.Left + 2, ARect.Top + 2, Text);
     C->GetBrush()->SetStyle(bsSolid);
     TCustomDrawGrid::DrawCell(ACol, ARow, ARect, AState);
 }
@@ -148,7 +161,7 @@ void TZkCustomItemListEditor::ShowItemHint(int X, int Y) {
         return;
     }
     const bool Value = IsValueCell(ACol, ARow);
-    const int Shift = Value ? 0 : (Item->GetLevel() + 1) * FIndent;
+    const int Shift = Value ? 0 : (Item->GetLevel() + 1) * LevelIndent();
     TRect Measured;
     MeasureHint(Screen->GetWidth(), Hint, Measured,
                 Value ? Item->GetColumnValueFont(LogicalColumnOf(ACol, ARow) - 1)

@@ -9,7 +9,8 @@
 namespace zk {
 
 template <class C>
-void TZkCustomItemListEditor::PublishGridProperties(TClassBuilder<C>& B) {
+void TZkCustomItemListEditor::PublishGridProperties(TClassBuilder<C>& B,
+                                                    bool FilterCollapsedDefault) {
     using G = TZkCustomItemListEditor;
     B.Prop("ArrangeByCategory", &G::GetArrangeByCategory, &G::SetArrangeByCategory).Default(false);
     B.Prop("CaseSensitive", &G::GetCaseSensitive, &G::SetCaseSensitive).Default(false);
@@ -41,6 +42,14 @@ void TZkCustomItemListEditor::PublishGridProperties(TClassBuilder<C>& B) {
     B.Prop("TitleCaptions", &G::GetTitleCaptions, &G::SetTitleCaptions)
         .Stored(&G::IsTitleCaptionsStored);
     B.Redeclare("RowCount").Default(2);
+    B.Prop("FilterText", &G::GetFilterText, &G::SetFilterText);
+    B.Prop("FilterCollapsed", &G::GetFilterCollapsed, &G::SetFilterCollapsed)
+        .Default(FilterCollapsedDefault);
+    B.Prop("TreeKeys", &G::GetTreeKeys, &G::SetTreeKeys).Default(false);
+    B.Prop("WheelScrolls", &G::GetWheelScrolls, &G::SetWheelScrolls).Default(false);
+    B.Prop("ClipboardKeys", &G::GetClipboardKeys, &G::SetClipboardKeys).Default(false);
+    B.Prop("AccessibleTree", &G::GetAccessibleTree, &G::SetAccessibleTree).Default(false);
+    B.Prop("NativeLook", &G::GetNativeLook, &G::SetNativeLook).Default(false);
     B.Prop("OnCategorize", &G::GetOnCategorize, &G::SetOnCategorize);
     B.Prop("OnEditButtonClick", &G::GetOnEditButtonClick, &G::SetOnEditButtonClick);
     B.Prop("OnGetPickList", &G::GetOnGetPickList, &G::SetOnGetPickList);

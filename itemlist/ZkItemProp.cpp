@@ -244,9 +244,9 @@ bool TZkItemProp::IsShownHere() const {
 }
 
 bool TZkItemProp::IsShowing() const {
-    if (!IsShownHere()) return false;
+    if (!LineShown()) return false;
     for (TZkItemProp* P = GetParentItem(); P; P = P->GetParentItem())
-        if (!P->GetExpanded() || !P->IsShownHere()) return false;
+        if (!P->GetExpanded() || !P->LineShown()) return false;
     return true;
 }
 
@@ -258,7 +258,7 @@ void TZkItemProp::SyncSizes() {
         const int Children = Item->FItems ? Item->FItems->GetTotalItems() : 0;
         const int NewItems = 1 + Children;
         const int NewShown =
-            Item->IsShownHere() ? 1 + (Item->GetExpanded() ? Item->FItems->GetTotalShown() : 0) : 0;
+            Item->LineShown() ? 1 + (Item->GetExpanded() ? Item->FItems->GetTotalShown() : 0) : 0;
         const int DeltaItems = NewItems - Item->FIndexedSize;
         const int DeltaShown = NewShown - Item->FShownSize;
         Item->FDescendantCount = Children;
@@ -673,6 +673,7 @@ void TZkItemProp::Expand() {
 void TZkItemProp::Collapse() {
     if (!GetExpanded()) return;
     FExpandedFlag = false;
+    FFilterExpanded = false;  // closed by hand: it stays closed when the search ends
     VisibilityChanged();
 }
 

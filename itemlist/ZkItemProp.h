@@ -238,6 +238,8 @@ private:
     bool IsFontStored() const;
     bool IsValueFontStored() const;
     bool IsItemsStored() const;
+    // The item's line counts: its own shown rule, unless the grid's search hides it.
+    bool LineShown() const { return !FFilteredOut && IsShownHere(); }
     bool GetReadOnlyFlag() const { return FReadOnlyFlag; }
     void SetReadOnlyFlag(bool Value) { SetReadOnly(Value); }
     void SetFontValue(TFont* Value) { SetFont(Value); }
@@ -263,6 +265,8 @@ private:
     bool FCategory = false;
     bool FDefaultCategory = false;
     bool FInLineIndex = false;  // counted in its collection's line index
+    bool FFilteredOut = false;  // the grid's search hides this item's line
+    bool FFilterExpanded = false;  // the search opened it; it closes again when the search ends
     mutable TOwned<TStringList> FPickList;   // created on first read
     mutable TOwned<TZkItemProps> FItems;     // created on first read
     int FDescendantCount = 0;
@@ -367,6 +371,9 @@ private:
     void IndexRemoved(TZkItemProp* Item);
     void IndexResized(TZkItemProp* Item, int DeltaItems, int DeltaShown);
     void EnsureIndex() const;
+    // Recounts every level's shown lines from the items' flags, bottom up,
+    // after flags changed without telling anyone (the grid's search).
+    void RecountShown();
     bool IndexUsable() const;
     void InvalidateIndex() { FIndexValid = false; }
 

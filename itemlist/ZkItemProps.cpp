@@ -457,6 +457,21 @@ void TZkItemProps::EnsureIndex() const {
     FIndexValid = true;
 }
 
+void TZkItemProps::RecountShown() {
+    int Total = 0;
+    for (int I = 0, Count = GetCount(); I < Count; ++I) {
+        TZkItemProp* Item = GetItem(I);
+        TZkItemProps* Children = Item->FItems.get();
+        if (Children) Children->RecountShown();
+        if (!Item->FInLineIndex) continue;
+        const bool Open = Item->FExpandedFlag && Children && Children->GetCount() > 0;
+        Item->FShownSize = Item->LineShown() ? 1 + (Open ? Children->FTotalShown : 0) : 0;
+        Total += Item->FShownSize;
+    }
+    FTotalShown = Total;
+    InvalidateIndex();
+}
+
 TZkItemProp* TZkItemProps::LocateItem(int& Offset) const {
     if (Offset < 0 || Offset >= FTotalItems) return nullptr;
     EnsureIndex();

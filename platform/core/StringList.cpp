@@ -411,6 +411,11 @@ std::string TStringList::Get(int Index) const {
     return FList[Index].FString;
 }
 
+const std::string& TStringList::GetLine(int Index) const {
+    CheckIndex(Index);
+    return FList[Index].FString;
+}
+
 TObject* TStringList::GetObject(int Index) const {
     CheckIndex(Index);
     return FList[Index].FObject;

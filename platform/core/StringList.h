@@ -142,6 +142,10 @@ public:
 
     int GetCount() const override { return static_cast<int>(FList.size()); }
     std::string Get(int Index) const override;
+    // The line itself, for readers that scan many lists; it stays valid
+    // until the list changes. Raises as Get does, and is not virtual: it
+    // reads what the list holds, not what a descendant makes of it.
+    const std::string& GetLine(int Index) const;
     // Both raise "Operation not allowed on sorted list" when Sorted.
     void Put(int Index, const std::string& S) override;
     void Insert(int Index, const std::string& S) override;
