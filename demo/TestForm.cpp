@@ -52,6 +52,7 @@ void TTestForm::DescribeClass(TClassBuilder<TTestForm>& C) {
     C.Method("ComboBox1Change", &TTestForm::ComboBox1Change);
     C.Method("Label1Click", &TTestForm::Label1Click);
     C.Method("Label1MouseDown", &TTestForm::Label1MouseDown);
+    C.Method("edSearchChange", &TTestForm::edSearchChange);
     C.Method("cbCategorizeClick", &TTestForm::cbCategorizeClick);
     C.Method("cbVertOrientationClick", &TTestForm::cbVertOrientationClick);
     C.Method("CheckBox2Click", &TTestForm::CheckBox2Click);
@@ -85,6 +86,7 @@ void TTestForm::Loaded() {
     Bind(this, GroupBox2, "GroupBox2");
     Bind(this, ComboBox1, "ComboBox1");
     Bind(this, cbCategorize, "cbCategorize");
+    Bind(this, edSearch, "edSearch");
     Bind(this, cbVertOrientation, "cbVertOrientation");
     Bind(this, CheckBox2, "CheckBox2");
     Bind(this, ZkObjectInspector1, "ZkObjectInspector1");
@@ -136,7 +138,7 @@ void TTestForm::FormCreate(TObject*) {
             Items->AddObject(GetComponents(I)->GetName(), GetComponents(I));
     }
     // Every control selects itself when clicked, except those that drive the inspector.
-    const TComponent* const Unhooked[] = {ComboBox1, ZkObjectInspector1, cbCategorize,
+    const TComponent* const Unhooked[] = {ComboBox1, edSearch, ZkObjectInspector1, cbCategorize,
                                           cbVertOrientation, CheckBox2, Splitter1};
     for (int I = 0; I < GetComponentCount(); ++I) {
         auto* Control = DynamicCast<TControl>(GetComponents(I));
@@ -166,6 +168,11 @@ void TTestForm::ComboBox1Change(TObject*) {
     if (!Component) throw EInvalidCast("Invalid class typecast");
     ZkObjectInspector1->GetObjects()->Clear();
     ZkObjectInspector1->SetInspectedComponent(Component);
+}
+
+// The rows narrow to what is typed, as it is typed.
+void TTestForm::edSearchChange(TObject*) {
+    ZkObjectInspector1->SetFilterText(edSearch->GetText());
 }
 
 void TTestForm::Label1Click(TObject*) {}

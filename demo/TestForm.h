@@ -49,6 +49,7 @@ public:
     TCheckBox* cbCategorize = nullptr;
     TCheckBox* cbVertOrientation = nullptr;
     TCheckBox* CheckBox2 = nullptr;
+    TEdit* edSearch = nullptr;
     TZkObjectInspector* ZkObjectInspector1 = nullptr;
     TSplitter* Splitter1 = nullptr;
     TPanel* Panel2 = nullptr;
@@ -88,6 +89,7 @@ public:
     // ---- handlers named in the form description ----
     void FormCreate(TObject* Sender);
     void ComboBox1Change(TObject* Sender);
+    void edSearchChange(TObject* Sender);
     void Label1Click(TObject* Sender);
     void Label1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void cbCategorizeClick(TObject* Sender);

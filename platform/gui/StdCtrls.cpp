@@ -203,6 +203,14 @@ QLineEdit* TCustomEdit::GetLineEdit() const {
     return static_cast<QLineEdit*>(GetWidget());
 }
 
+std::string TCustomEdit::GetTextHint() const {
+    return GetLineEdit()->placeholderText().toStdString();
+}
+
+void TCustomEdit::SetTextHint(const std::string& Value) {
+    GetLineEdit()->setPlaceholderText(QString::fromStdString(Value));
+}
+
 std::string TCustomEdit::RealGetText() const {
     return GetLineEdit()->text().toStdString();
 }
@@ -368,6 +376,7 @@ void TEdit::DescribeClass(TClassBuilder<TEdit>& C) {
     C.Prop("PasswordChar", &TCustomEdit::GetPasswordChar, &TCustomEdit::SetPasswordChar).Default(0);
     C.Prop("ReadOnly", &TCustomEdit::GetReadOnly, &TCustomEdit::SetReadOnly).Default(false);
     C.Prop("Text", &TControl::GetText, &TControl::SetText).Type(TypeInfoTCaption());
+    C.Prop("TextHint", &TCustomEdit::GetTextHint, &TCustomEdit::SetTextHint);
     C.Prop("OnChange", &TCustomEdit::GetOnChange, &TCustomEdit::SetOnChange);
 }
 

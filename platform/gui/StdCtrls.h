@@ -101,6 +101,9 @@ public:
     void SetPasswordChar(char Value);
     bool GetReadOnly() const;
     void SetReadOnly(bool Value);
+    // Grey text shown while the edit is empty.
+    std::string GetTextHint() const;
+    void SetTextHint(const std::string& Value);
     bool GetModified() const;
     void SetModified(bool Value);
 

@@ -26,7 +26,7 @@ TEST_F(DemoTest, StartUpListsEveryComponentHooksTheControlsAndInspectsButton2) {
     EXPECT_EQ(Form->ComboBox1->GetText(), "");
     EXPECT_EQ(Form->PageControl1->GetActivePage(), Form->tsControls);
 
-    const std::vector<TControl*> Unhooked = {Form->ComboBox1,   Form->ZkObjectInspector1,
+    const std::vector<TControl*> Unhooked = {Form->ComboBox1,   Form->edSearch, Form->ZkObjectInspector1,
                                              Form->cbCategorize, Form->cbVertOrientation,
                                              Form->CheckBox2,    Form->Splitter1};
     for (int I = 0; I < Form->GetComponentCount(); ++I) {
@@ -162,6 +162,24 @@ TEST_F(DemoTest, TheOptionBoxesSwitchCategoriesOrientationAndValueColumns) {
     EXPECT_TRUE(Inspector->GetDisplayOptions().Contains(doMultiColValues));
 }
 
+// The search edit narrows the rows as the user types, into collapsed rows too, and clearing
+// it brings every row back.
+TEST_F(DemoTest, TypingInTheSearchEditNarrowsTheRows) {
+    Pick(Form->Button1);
+    const int AllLines = Inspector->GetShownItems().GetCount();
+    QWidget* Search = Form->edSearch->GetWidget();
+    Search->setFocus();
+    TypeText(Search, "bold");
+    Settle();
+    const TZkItemList& Shown = Inspector->GetShownItems();
+    EXPECT_TRUE(Shown.Contains(Row("Font.Style.Style.fsBold"))) << "found below collapsed rows";
+    EXPECT_FALSE(Shown.Contains(Row("Caption")));
+    Form->edSearch->SetText("");
+    Settle();
+    EXPECT_EQ(Inspector->GetShownItems().GetCount(), AllLines);
+    EXPECT_FALSE(Row("Font")->GetExpanded()) << "the tree as it was";
+}
+
 TEST_F(DemoTest, ACollectionRowShowsItsClassAndCountAsItsHint) {
     Click(Form->ListView1);
     ASSERT_NE(Row("Columns"), nullptr);
@@ -178,6 +196,7 @@ TEST_F(DemoTest, EllipsisButtonsOpenTheirEditorDialogs) {
     const std::vector<TCase> Cases = {
         {Form->Button1, "Font", "TFontDialog"},
         {Form->Memo1, "Lines", "TfrmZkStringsEditor"},
+        {Form->ListView1, "Items", "TfrmTListItemsDlg"},
         {Form->DateTimePicker1, "Date", "TfrmDateEditor"},
     };
     for (const TCase& Case : Cases) {
