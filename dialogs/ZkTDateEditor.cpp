@@ -60,6 +60,7 @@ void TfrmDateEditor::SetDate(TDateTime Value) {
     MonthCalendar1->SetDate(std::trunc(Value));
     // As the calendar holds it: a time of day would make its own day look picked.
     FShownDate = MonthCalendar1->GetDate();
+    FDayPressed = false;
 }
 
 void TfrmDateEditor::MonthCalendar1MouseDown(TObject*, TMouseButton Button, TShiftState, int X,

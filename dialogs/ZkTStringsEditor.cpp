@@ -2,6 +2,8 @@
 // and the entry call that edits a TStrings.
 #include "dialogs/ZkTStringsEditor.h"
 
+#include <cassert>
+
 #include "dialogs/ZkDialogsRegistration.h"
 #include "dialogs/ZkDialogs_p.h"
 #include "itemlist/ZkItemListEditor.h"
@@ -84,6 +86,7 @@ TStrings* TfrmZkStringsEditor::GetLines() const {
 }
 
 void TfrmZkStringsEditor::SetLines(TStrings* Value) {
+    assert(Value && "SetLines(nullptr): give the lines to edit, an empty list for none");
     // One text for the whole memo: line by line would report every line as a change.
     Memo1->GetLines()->SetTextStr(Value->GetTextStr());
     LinesToRows();
@@ -198,6 +201,7 @@ void TfrmZkStringsEditor::Save1Click(TObject*) {
 }
 
 bool EditStrings(TStrings* Strings, bool ShowNormal, bool ShowINI) {
+    assert(Strings && "EditStrings(nullptr): there are no lines to edit");
     TOwned<TfrmZkStringsEditor> Editor(Create<TfrmZkStringsEditor>(nullptr));
     Editor->SetLines(Strings);
     Editor->SetShowINI(ShowINI);

@@ -24,12 +24,13 @@ class TZkItemListEditor;
 // the one place the result is read from; the INI page shows the same lines
 // as rows and hands them back when the user leaves it or the dialog closes.
 // A line without "=" and blank lines come back from the rows as they went in.
+// Load and Save act on the page shown.
 class TfrmZkStringsEditor : public TForm {
     ZK_CLASS(TfrmZkStringsEditor, TForm)
 public:
     explicit TfrmZkStringsEditor(TComponent* AOwner);
 
-    // The memo's lines; setting copies Value into the memo and the rows.
+    // The memo's lines; setting copies Value (never null) into the memo and the rows.
     TStrings* GetLines() const;
     void SetLines(TStrings* Value);
     // Which views are offered; with one of them its page shows without tabs.

@@ -378,11 +378,9 @@ void TAction::DescribeClass(TClassBuilder<TAction>& C) {
     C.Prop("HelpContext", &TCustomAction::GetHelpContext, &TCustomAction::SetHelpContext)
         .Default(0);
     C.Prop("HelpKeyword", &TCustomAction::GetHelpKeyword, &TCustomAction::SetHelpKeyword);
-    C.Prop("HelpType", &TCustomAction::GetHelpType, &TCustomAction::SetHelpType)
-        .Default(htKeyword);
+    C.Prop("HelpType", &TCustomAction::GetHelpType, &TCustomAction::SetHelpType).Default(htKeyword);
     C.Prop("Hint", &TCustomAction::GetHint, &TCustomAction::SetHint);
-    C.Prop("ImageIndex", &TCustomAction::GetImageIndex, &TCustomAction::SetImageIndex)
-        .Default(-1);
+    C.Prop("ImageIndex", &TCustomAction::GetImageIndex, &TCustomAction::SetImageIndex).Default(-1);
     C.Prop("SecondaryShortCuts", &TCustomAction::GetSecondaryShortCuts,
            &TCustomAction::SetSecondaryShortCuts)
         .Stored(&TCustomAction::IsSecondaryShortCutsStored);

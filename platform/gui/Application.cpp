@@ -125,7 +125,8 @@ void TApplication::Idle() {
         for (int I = 0; I < Screen->GetFormCount(); ++I) Forms.push_back(Screen->GetForm(I));
         for (TComponent* F : Forms) {
             bool Alive = false;
-            for (int I = 0; I < Screen->GetFormCount() && !Alive; ++I) Alive = Screen->GetForm(I) == F;
+            for (int I = 0; I < Screen->GetFormCount() && !Alive; ++I)
+                Alive = Screen->GetForm(I) == F;
             if (auto* Form = Alive ? DynamicCast<TCustomForm>(F) : nullptr) Form->UpdateActions();
         }
         bool IdleDone = true;
@@ -412,9 +413,9 @@ namespace {
 
 // The result of each button, in the order the headless report picks the first.
 const std::pair<TMsgDlgBtn, TModalResult> ButtonResults[] = {
-    {mbYes, mrYes},       {mbNo, mrNo},         {mbOK, mrOk},
-    {mbCancel, mrCancel}, {mbAbort, mrAbort},   {mbRetry, mrRetry},
-    {mbIgnore, mrIgnore}, {mbAll, mrAll},       {mbNoToAll, mrNoToAll},
+    {mbYes, mrYes},           {mbNo, mrNo},       {mbOK, mrOk},
+    {mbCancel, mrCancel},     {mbAbort, mrAbort}, {mbRetry, mrRetry},
+    {mbIgnore, mrIgnore},     {mbAll, mrAll},     {mbNoToAll, mrNoToAll},
     {mbYesToAll, mrYesToAll}, {mbHelp, mrNone},
 };
 

@@ -171,8 +171,8 @@ void TCustomGroupBox::DescribeClass(TClassBuilder<TCustomGroupBox>&) {}
 
 TCustomGroupBox::TCustomGroupBox(TComponent* AOwner)
     : TWinControl(AOwner, MakeControlWidget<QGroupBox>(this)) {
-    SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
-                     csDoubleClicks, csReplicatable});
+    SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks,
+                     csReplicatable});
     SetBounds(0, 0, 185, 105);
 }
 

@@ -1,5 +1,6 @@
 // Common controls: TPageControl with its TTabSheet pages (over QTabBar), TStatusBar with its
-// panels (QStatusBar), TToolBar with TToolButton (QToolButton) and TMonthCalendar (QCalendarWidget).
+// panels (QStatusBar), TToolBar with TToolButton (QToolButton) and TMonthCalendar
+// (QCalendarWidget).
 #pragma once
 #include <cstdint>
 #include <string>
@@ -156,8 +157,8 @@ private:
     void ImagesChanged(TObject* Sender);
     int TabBarExtent() const;
 
-    QTabBar* FTabBar;                 // a child of the widget, deleted with it
-    std::vector<TTabSheet*> FPages;   // not owned: pages are controls of this one
+    QTabBar* FTabBar;                // a child of the widget, deleted with it
+    std::vector<TTabSheet*> FPages;  // not owned: pages are controls of this one
     TTabSheet* FActivePage = nullptr;
     TTabPosition FTabPosition = tpTop;
     TTabStyle FStyle = tsTabs;
@@ -168,7 +169,7 @@ private:
     bool FOwnerDraw = false;
     int FTabHeight = 0;
     int FTabWidth = 0;
-    bool FSyncing = false;               // the tab bar is being set by code
+    bool FSyncing = false;                // the tab bar is being set by code
     TCustomImageList* FImages = nullptr;  // not owned; free-notified
     TOwned<TChangeLink> FImageChangeLink;
     TNotifyEvent FOnChange;
@@ -212,7 +213,9 @@ class TStatusPanels : public TCollection {
 public:
     explicit TStatusPanels(TStatusBar* StatusBar);
     TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
-    TStatusPanel* GetItem(int Index) const { return static_cast<TStatusPanel*>(TCollection::GetItem(Index)); }
+    TStatusPanel* GetItem(int Index) const {
+        return static_cast<TStatusPanel*>(TCollection::GetItem(Index));
+    }
     TPersistent* GetOwner() const override;
 
 protected:
@@ -306,6 +309,8 @@ public:
     void SetWrap(bool Value);
     bool IsSeparator() const { return FStyle == tbsSeparator || FStyle == tbsDivider; }
     bool IsWidthStored() const { return IsSeparator(); }
+    bool IsImageIndexStored() const;
+    bool IsDownStored() const;
 
     void Click() override;
     void SetParent(TWinControl* AParent) override;

@@ -334,8 +334,7 @@ void TComboBox::DescribeClass(TClassBuilder<TComboBox>& C) {
         .Default(false);
     C.Prop("CharCase", &TCustomComboBox::GetCharCase, &TCustomComboBox::SetCharCase)
         .Default(ecNormal);
-    C.Prop("DropDownCount", &TCustomComboBox::GetDropDownCount,
-           &TCustomComboBox::SetDropDownCount)
+    C.Prop("DropDownCount", &TCustomComboBox::GetDropDownCount, &TCustomComboBox::SetDropDownCount)
         .Default(8);
     C.Prop("ItemHeight", &TCustomComboBox::GetItemHeight, &TCustomComboBox::SetItemHeight)
         .Default(16);
@@ -350,8 +349,7 @@ void TComboBox::DescribeClass(TClassBuilder<TComboBox>& C) {
     C.Prop("OnCloseUp", &TCustomComboBox::GetOnCloseUp, &TCustomComboBox::SetOnCloseUp);
     C.Prop("OnDrawItem", &TCustomComboBox::GetOnDrawItem, &TCustomComboBox::SetOnDrawItem);
     C.Prop("OnDropDown", &TCustomComboBox::GetOnDropDown, &TCustomComboBox::SetOnDropDown);
-    C.Prop("OnMeasureItem", &TCustomComboBox::GetOnMeasureItem,
-           &TCustomComboBox::SetOnMeasureItem);
+    C.Prop("OnMeasureItem", &TCustomComboBox::GetOnMeasureItem, &TCustomComboBox::SetOnMeasureItem);
     C.Prop("OnSelect", &TCustomComboBox::GetOnSelect, &TCustomComboBox::SetOnSelect);
 }
 

@@ -514,7 +514,7 @@ private:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
-    TPopupMenu* FPopupMenu = nullptr;  // not owned; free-notified
+    TPopupMenu* FPopupMenu = nullptr;                 // not owned; free-notified
     std::unique_ptr<TControlActionLink> FActionLink;  // links to the action, which is free-notified
     TBiDiMode FBiDiMode = bdLeftToRight;
     bool FParentBiDiMode = true;

@@ -85,7 +85,8 @@ void TCommonDialog::DoClose() {
 int TCommonDialog::RunDialog(QWidget* Dialog) {
     DoShow();
     auto* D = static_cast<QDialog*>(Dialog);
-    const int Result = RunModal(this, [D] { return D->exec() == QDialog::Accepted ? mrOk : mrCancel; });
+    const int Result =
+        RunModal(this, [D] { return D->exec() == QDialog::Accepted ? mrOk : mrCancel; });
     DoClose();
     return Result;
 }
@@ -196,13 +197,13 @@ void TOpenDialog::Prepare(QFileDialog& Dialog) {
             if (FOnFolderChange.Assigned()) FOnFolderChange(this);
         });
     });
-    QObject::connect(&Dialog, &QFileDialog::filterSelected, &Dialog,
-                     [this, &Dialog](const QString& Filter) {
-                         SafeCall(this, [&] {
-                             FFilterIndex = static_cast<int>(Dialog.nameFilters().indexOf(Filter)) + 1;
-                             if (FOnTypeChange.Assigned()) FOnTypeChange(this);
-                         });
-                     });
+    QObject::connect(
+        &Dialog, &QFileDialog::filterSelected, &Dialog, [this, &Dialog](const QString& Filter) {
+            SafeCall(this, [&] {
+                FFilterIndex = static_cast<int>(Dialog.nameFilters().indexOf(Filter)) + 1;
+                if (FOnTypeChange.Assigned()) FOnTypeChange(this);
+            });
+        });
 }
 
 void TOpenDialog::TakeResult(QFileDialog& Dialog) {
@@ -293,18 +294,19 @@ void TOpenPictureDialog::Prepare(QFileDialog& Dialog) {
     Preview->setAlignment(Qt::AlignCenter);
     Preview->setFrameShape(QFrame::StyledPanel);
     Grid->addWidget(Preview, 0, Grid->columnCount(), Grid->rowCount(), 1);
-    QObject::connect(&Dialog, &QFileDialog::currentChanged, Preview, [Preview](const QString& Path) {
-        const QImage Image(Path);
-        if (Image.isNull()) {
-            Preview->setText(QStringLiteral("(None)"));
-            return;
-        }
-        Preview->setPixmap(QPixmap::fromImage(
-            Image.width() > 150 || Image.height() > 150
-                ? Image.scaled(150, 150, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                : Image));
-        Preview->setToolTip(QStringLiteral("%1 x %2").arg(Image.width()).arg(Image.height()));
-    });
+    QObject::connect(
+        &Dialog, &QFileDialog::currentChanged, Preview, [Preview](const QString& Path) {
+            const QImage Image(Path);
+            if (Image.isNull()) {
+                Preview->setText(QStringLiteral("(None)"));
+                return;
+            }
+            Preview->setPixmap(QPixmap::fromImage(
+                Image.width() > 150 || Image.height() > 150
+                    ? Image.scaled(150, 150, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                    : Image));
+            Preview->setToolTip(QStringLiteral("%1 x %2").arg(Image.width()).arg(Image.height()));
+        });
 }
 
 // ---- TFontDialog ----
@@ -412,7 +414,8 @@ std::string DialogCaption(TMsgDlgType DlgType) {
 // The type's icon, as the style draws message boxes.
 class TMessageIcon : public TGraphicControl {
 public:
-    TMessageIcon(TComponent* AOwner, TMsgDlgType DlgType) : TGraphicControl(AOwner), FType(DlgType) {
+    TMessageIcon(TComponent* AOwner, TMsgDlgType DlgType)
+        : TGraphicControl(AOwner), FType(DlgType) {
         SetBounds(16, 16, 32, 32);
     }
 
@@ -471,8 +474,9 @@ TForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgB
     }
     std::vector<TButton*> Added;
     const TMsgDlgBtn DefaultButton = Buttons.Contains(mbOK) ? mbOK : mbYes;
-    const TMsgDlgBtn CancelButton =
-        Buttons.Contains(mbCancel) ? mbCancel : Buttons.Contains(mbNo) ? mbNo : mbOK;
+    const TMsgDlgBtn CancelButton = Buttons.Contains(mbCancel) ? mbCancel
+                                    : Buttons.Contains(mbNo)   ? mbNo
+                                                               : mbOK;
     for (const TButtonInfo& Info : ButtonInfos) {
         if (!Buttons.Contains(Info.Button)) continue;
         auto* B = Create<TButton>(Form.get());

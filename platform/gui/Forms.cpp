@@ -44,10 +44,13 @@ void RegisterFormFinder() {
 // Hears of freed components among those it was given, for loops that call out.
 class TFreeWatch : public TComponent {
 public:
-    explicit TFreeWatch(std::vector<TBasicAction*>& Watched) : TComponent(nullptr), FWatched(Watched) {
+    explicit TFreeWatch(std::vector<TBasicAction*>& Watched)
+        : TComponent(nullptr), FWatched(Watched) {
         for (TBasicAction* A : Watched) A->FreeNotification(this);
     }
-    bool Gone(const TComponent* C) const { return std::find(FGone.begin(), FGone.end(), C) != FGone.end(); }
+    bool Gone(const TComponent* C) const {
+        return std::find(FGone.begin(), FGone.end(), C) != FGone.end();
+    }
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override {
@@ -84,6 +87,8 @@ void TCustomForm::DescribeClass(TClassBuilder<TCustomForm>& C) {
     C.Redeclare("Visible").Default(false);
     C.Redeclare("ParentColor").Default(false);
     C.Redeclare("ParentFont").Default(false);
+    // A form has no parent to take hints from.
+    C.Redeclare("ParentShowHint").Stored(false);
     C.Prop("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl);
     C.Prop("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle)
         .Default(bsSizeable);
@@ -177,7 +182,8 @@ bool TCustomForm::InitInheritedComponent(const TClassInfo* RootAncestor) {
 void TCustomForm::Loaded() {
     TWinControl::Loaded();
     const int ScreenPpi = Screen ? Screen->GetPixelsPerInch() : 96;
-    if (FScaled && FPixelsPerInch > 0 && FPixelsPerInch != ScreenPpi) ScaleBy(ScreenPpi, FPixelsPerInch);
+    if (FScaled && FPixelsPerInch > 0 && FPixelsPerInch != ScreenPpi)
+        ScaleBy(ScreenPpi, FPixelsPerInch);
     FPixelsPerInch = ScreenPpi;
     ApplyBorderStyle();
 }

@@ -14,6 +14,7 @@
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Grids.h"
+#include "platform/gui/GuiRegistration.h"
 #include "platform/gui/HintWindow.h"
 #include "platform/gui/Image.h"
 #include "platform/gui/ImgList.h"
@@ -38,26 +39,50 @@ void RegisterGuiClasses() {
         RegisterCoreClasses();
         RegisterApplicationClasses();
         RegisterGridClasses();
-        RegisterClasses({TForm::StaticClass(), TLabel::StaticClass(), TEdit::StaticClass(),
-                         TButton::StaticClass(), TMemo::StaticClass(), TCheckBox::StaticClass(),
-                         TRadioButton::StaticClass(), TComboBox::StaticClass(),
-                         TGroupBox::StaticClass(), TPanel::StaticClass(), TListBox::StaticClass(),
-                         THintWindow::StaticClass(), TPopupListWindow::StaticClass(),
-                         TTimer::StaticClass(), TImageList::StaticClass(),
-                         TPopupMenu::StaticClass(), TMenuItem::StaticClass(),
-                         TActionList::StaticClass(), TAction::StaticClass()});
-        RegisterClasses({TTreeView::StaticClass(), TListView::StaticClass(), TImage::StaticClass(),
-                         TShape::StaticClass(), TSpeedButton::StaticClass(),
-                         TBitBtn::StaticClass(), TRadioGroup::StaticClass(),
-                         TLabeledEdit::StaticClass(), TDateTimePicker::StaticClass(),
-                         TProgressBar::StaticClass(), TTrackBar::StaticClass(),
-                         TComboBoxEx::StaticClass(), TValueListEditor::StaticClass()});
-        RegisterClasses({TOpenDialog::StaticClass(), TSaveDialog::StaticClass(),
-                         TOpenPictureDialog::StaticClass(), TFontDialog::StaticClass(),
-                         TPageControl::StaticClass(), TTabSheet::StaticClass(),
-                         TStatusBar::StaticClass(), TToolBar::StaticClass(),
-                         TToolButton::StaticClass(), TMonthCalendar::StaticClass(),
-                         TBevel::StaticClass(), TSplitter::StaticClass()});
+        RegisterClasses({TForm::StaticClass(),
+                         TLabel::StaticClass(),
+                         TEdit::StaticClass(),
+                         TButton::StaticClass(),
+                         TMemo::StaticClass(),
+                         TCheckBox::StaticClass(),
+                         TRadioButton::StaticClass(),
+                         TComboBox::StaticClass(),
+                         TGroupBox::StaticClass(),
+                         TPanel::StaticClass(),
+                         TListBox::StaticClass(),
+                         THintWindow::StaticClass(),
+                         TPopupListWindow::StaticClass(),
+                         TTimer::StaticClass(),
+                         TImageList::StaticClass(),
+                         TPopupMenu::StaticClass(),
+                         TMenuItem::StaticClass(),
+                         TActionList::StaticClass(),
+                         TAction::StaticClass(),
+                         TOpenDialog::StaticClass(),
+                         TSaveDialog::StaticClass(),
+                         TOpenPictureDialog::StaticClass(),
+                         TFontDialog::StaticClass(),
+                         TPageControl::StaticClass(),
+                         TTabSheet::StaticClass(),
+                         TStatusBar::StaticClass(),
+                         TToolBar::StaticClass(),
+                         TToolButton::StaticClass(),
+                         TMonthCalendar::StaticClass(),
+                         TBevel::StaticClass(),
+                         TSplitter::StaticClass(),
+                         TTreeView::StaticClass(),
+                         TListView::StaticClass(),
+                         TImage::StaticClass(),
+                         TShape::StaticClass(),
+                         TSpeedButton::StaticClass(),
+                         TBitBtn::StaticClass(),
+                         TRadioGroup::StaticClass(),
+                         TLabeledEdit::StaticClass(),
+                         TDateTimePicker::StaticClass(),
+                         TProgressBar::StaticClass(),
+                         TTrackBar::StaticClass(),
+                         TComboBoxEx::StaticClass(),
+                         TValueListEditor::StaticClass()});
     });
 }
 

@@ -161,8 +161,7 @@ void TCustomImageList::CheckIndex(int Index) const {
 
 // Cuts Image into images of the list's size, applying Mask (black keeps a
 // pixel) or MaskColor (clNone: none). Checks everything before anything changes.
-std::vector<QImage> TCustomImageList::Split(TBitmap* Image, TBitmap* Mask,
-                                            TColor MaskColor) const {
+std::vector<QImage> TCustomImageList::Split(TBitmap* Image, TBitmap* Mask, TColor MaskColor) const {
     if (!Image || Image->GetEmpty()) throw EInvalidOperation(SizeError);
     const int W = Image->GetWidth();
     if (Image->GetHeight() != FHeight || W % FWidth != 0) throw EInvalidOperation(SizeError);
@@ -170,14 +169,16 @@ std::vector<QImage> TCustomImageList::Split(TBitmap* Image, TBitmap* Mask,
         (Mask->GetWidth() != W || Mask->GetHeight() != Image->GetHeight()))
         throw EInvalidOperation(SizeError);
     QImage Strip = Image->GetImage().convertToFormat(QImage::Format_ARGB32);
-    const QImage MaskImage =
-        Mask && !Mask->GetEmpty() ? Mask->GetImage().convertToFormat(QImage::Format_RGB32) : QImage();
-    const QRgb Key = MaskColor == clDefault ? (Image->GetImage().pixel(0, FHeight - 1) | 0xFF000000u)
-                                            : ColorToQColor(MaskColor).rgb();
+    const QImage MaskImage = Mask && !Mask->GetEmpty()
+                                 ? Mask->GetImage().convertToFormat(QImage::Format_RGB32)
+                                 : QImage();
+    const QRgb Key = MaskColor == clDefault
+                         ? (Image->GetImage().pixel(0, FHeight - 1) | 0xFF000000u)
+                         : ColorToQColor(MaskColor).rgb();
     for (int Y = 0; Y < Strip.height(); ++Y) {
         auto* Line = reinterpret_cast<QRgb*>(Strip.scanLine(Y));
         for (int X = 0; X < Strip.width(); ++X) {
-            const bool Hidden = !MaskImage.isNull() ? qGray(MaskImage.pixel(X, Y)) >= 128
+            const bool Hidden = !MaskImage.isNull()   ? qGray(MaskImage.pixel(X, Y)) >= 128
                                 : MaskColor != clNone ? (Line[X] | 0xFF000000u) == Key
                                                       : false;
             if (Hidden) Line[X] = 0;
@@ -332,7 +333,8 @@ void TCustomImageList::ReadData(TStream* Stream) {
         throw EInvalidOperation(SizeError);
     Strip = Strip.convertToFormat(QImage::Format_ARGB32);
     std::vector<QImage> Images;
-    for (int X = 0; X < Strip.width(); X += FWidth) Images.push_back(Strip.copy(X, 0, FWidth, FHeight));
+    for (int X = 0; X < Strip.width(); X += FWidth)
+        Images.push_back(Strip.copy(X, 0, FWidth, FHeight));
     FImages = std::move(Images);
     Change();
 }
@@ -343,7 +345,8 @@ void TCustomImageList::WriteData(TStream* Stream) {
     {
         QPainter P(&Strip);
         P.setCompositionMode(QPainter::CompositionMode_Source);
-        for (int I = 0; I < GetCount(); ++I) P.drawImage(I * FWidth, 0, FImages[static_cast<size_t>(I)]);
+        for (int I = 0; I < GetCount(); ++I)
+            P.drawImage(I * FWidth, 0, FImages[static_cast<size_t>(I)]);
     }
     QByteArray Bytes;
     QBuffer Buffer(&Bytes);

@@ -140,7 +140,7 @@ private:
     bool FMasked = true;
     bool FShareImages = false;
     bool FChangedWhileLoading = false;
-    std::vector<QImage> FImages;      // ARGB32, each FWidth x FHeight
+    std::vector<QImage> FImages;       // ARGB32, each FWidth x FHeight
     std::vector<TChangeLink*> FLinks;  // not owned; each link's Sender points back here
     TNotifyEvent FOnChange;
 };

@@ -27,7 +27,8 @@ QString ToWidgetText(const std::string& S) {
 }  // namespace
 
 // The memo's lines, read from and written to the document block by block.
-// A last empty block (text ending in a line break) is no line of its own.
+// A last empty block (text ending in a line break) is no line of its own;
+// lines added at the end bring their line break with them.
 class TMemoStrings : public TStrings {
 public:
     explicit TMemoStrings(TCustomMemo* Memo) : FMemo(Memo) {}
@@ -52,13 +53,15 @@ public:
         const int Count = GetCount();
         if (Index < 0 || Index > Count) Error("List index out of bounds (%d)", Index);
         QTextCursor C(Doc());
-        const QString Line = ToWidgetText(S);
+        const QString Line = ToWidgetText(S) + QLatin1Char('\n');
         if (Index < Count) {
             C.setPosition(Doc()->findBlockByNumber(Index).position());
-            C.insertText(Line + QLatin1Char('\n'));
+            C.insertText(Line);
         } else {
+            // An added line ends with its line break, so that an empty line
+            // added last is a line and not the end of the text.
             C.movePosition(QTextCursor::End);
-            C.insertText(Count == Doc()->blockCount() && Count > 0 ? QLatin1Char('\n') + Line : Line);
+            C.insertText(Count == Doc()->blockCount() ? QLatin1Char('\n') + Line : Line);
         }
     }
     void Delete(int Index) override {
@@ -300,10 +303,8 @@ void TMemo::DescribeClass(TClassBuilder<TMemo>& C) {
     C.Prop("Lines", &TCustomMemo::GetLines, &TCustomMemo::SetLines);
     C.Prop("MaxLength", &TCustomMemo::GetMaxLength, &TCustomMemo::SetMaxLength).Default(0);
     C.Prop("ReadOnly", &TCustomMemo::GetReadOnly, &TCustomMemo::SetReadOnly).Default(false);
-    C.Prop("ScrollBars", &TCustomMemo::GetScrollBars, &TCustomMemo::SetScrollBars)
-        .Default(ssNone);
-    C.Prop("WantReturns", &TCustomMemo::GetWantReturns, &TCustomMemo::SetWantReturns)
-        .Default(true);
+    C.Prop("ScrollBars", &TCustomMemo::GetScrollBars, &TCustomMemo::SetScrollBars).Default(ssNone);
+    C.Prop("WantReturns", &TCustomMemo::GetWantReturns, &TCustomMemo::SetWantReturns).Default(true);
     C.Prop("WantTabs", &TCustomMemo::GetWantTabs, &TCustomMemo::SetWantTabs).Default(false);
     C.Prop("WordWrap", &TCustomMemo::GetWordWrap, &TCustomMemo::SetWordWrap).Default(true);
     C.Prop("OnChange", &TCustomMemo::GetOnChange, &TCustomMemo::SetOnChange);

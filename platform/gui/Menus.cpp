@@ -34,21 +34,36 @@ struct TKeyName {
 };
 
 const TKeyName KeyNames[] = {
-    {VK_BACK, "BkSp", Qt::Key_Backspace},   {VK_TAB, "Tab", Qt::Key_Tab},
-    {VK_ESCAPE, "Esc", Qt::Key_Escape},     {VK_RETURN, "Enter", Qt::Key_Return},
-    {VK_SPACE, "Space", Qt::Key_Space},     {VK_PRIOR, "PgUp", Qt::Key_PageUp},
-    {VK_NEXT, "PgDn", Qt::Key_PageDown},    {VK_END, "End", Qt::Key_End},
-    {VK_HOME, "Home", Qt::Key_Home},        {VK_LEFT, "Left", Qt::Key_Left},
-    {VK_UP, "Up", Qt::Key_Up},              {VK_RIGHT, "Right", Qt::Key_Right},
-    {VK_DOWN, "Down", Qt::Key_Down},        {VK_INSERT, "Ins", Qt::Key_Insert},
-    {VK_DELETE, "Del", Qt::Key_Delete},     {VK_MULTIPLY, "Num *", Qt::Key_Asterisk},
-    {VK_ADD, "Num +", Qt::Key_Plus},        {VK_SUBTRACT, "Num -", Qt::Key_Minus},
-    {VK_DECIMAL, "Num .", Qt::Key_Period},  {VK_DIVIDE, "Num /", Qt::Key_Slash},
-    {VK_OEM_1, ";", Qt::Key_Semicolon},     {VK_OEM_PLUS, "=", Qt::Key_Equal},
-    {VK_OEM_COMMA, ",", Qt::Key_Comma},     {VK_OEM_MINUS, "-", Qt::Key_Minus},
-    {VK_OEM_PERIOD, ".", Qt::Key_Period},   {VK_OEM_2, "/", Qt::Key_Slash},
-    {VK_OEM_3, "`", Qt::Key_QuoteLeft},     {VK_OEM_4, "[", Qt::Key_BracketLeft},
-    {VK_OEM_5, "\\", Qt::Key_Backslash},    {VK_OEM_6, "]", Qt::Key_BracketRight},
+    {VK_BACK, "BkSp", Qt::Key_Backspace},
+    {VK_TAB, "Tab", Qt::Key_Tab},
+    {VK_ESCAPE, "Esc", Qt::Key_Escape},
+    {VK_RETURN, "Enter", Qt::Key_Return},
+    {VK_SPACE, "Space", Qt::Key_Space},
+    {VK_PRIOR, "PgUp", Qt::Key_PageUp},
+    {VK_NEXT, "PgDn", Qt::Key_PageDown},
+    {VK_END, "End", Qt::Key_End},
+    {VK_HOME, "Home", Qt::Key_Home},
+    {VK_LEFT, "Left", Qt::Key_Left},
+    {VK_UP, "Up", Qt::Key_Up},
+    {VK_RIGHT, "Right", Qt::Key_Right},
+    {VK_DOWN, "Down", Qt::Key_Down},
+    {VK_INSERT, "Ins", Qt::Key_Insert},
+    {VK_DELETE, "Del", Qt::Key_Delete},
+    {VK_MULTIPLY, "Num *", Qt::Key_Asterisk},
+    {VK_ADD, "Num +", Qt::Key_Plus},
+    {VK_SUBTRACT, "Num -", Qt::Key_Minus},
+    {VK_DECIMAL, "Num .", Qt::Key_Period},
+    {VK_DIVIDE, "Num /", Qt::Key_Slash},
+    {VK_OEM_1, ";", Qt::Key_Semicolon},
+    {VK_OEM_PLUS, "=", Qt::Key_Equal},
+    {VK_OEM_COMMA, ",", Qt::Key_Comma},
+    {VK_OEM_MINUS, "-", Qt::Key_Minus},
+    {VK_OEM_PERIOD, ".", Qt::Key_Period},
+    {VK_OEM_2, "/", Qt::Key_Slash},
+    {VK_OEM_3, "`", Qt::Key_QuoteLeft},
+    {VK_OEM_4, "[", Qt::Key_BracketLeft},
+    {VK_OEM_5, "\\", Qt::Key_Backslash},
+    {VK_OEM_6, "]", Qt::Key_BracketRight},
     {VK_OEM_7, "'", Qt::Key_Apostrophe},
 };
 
@@ -124,7 +139,8 @@ TShortCut TextToShortCut(const std::string& Text) {
     for (bool Found = true; Found;) {
         Found = false;
         for (auto [Prefix, Bit] : {std::pair<const char*, TShortCut>{"Shift+", scShift},
-                                   {"Ctrl+", scCtrl}, {"Alt+", scAlt}}) {
+                                   {"Ctrl+", scCtrl},
+                                   {"Alt+", scAlt}}) {
             if (Rest.size() > std::string(Prefix).size() && StartsWithText(Rest, Prefix)) {
                 Rest = Rest.substr(std::string(Prefix).size());
                 Mods |= Bit;
@@ -134,7 +150,8 @@ TShortCut TextToShortCut(const std::string& Text) {
     }
     if (Rest.empty()) return 0;
     for (int Key = 1; Key < 256; ++Key)
-        if (const std::string Name = KeyName(static_cast<uint16_t>(Key)); !Name.empty() && SameText(Name, Rest))
+        if (const std::string Name = KeyName(static_cast<uint16_t>(Key));
+            !Name.empty() && SameText(Name, Rest))
             return static_cast<TShortCut>(Key | Mods);
     return 0;
 }
@@ -154,9 +171,15 @@ class TMenuActionLink : public TActionLink {
 public:
     explicit TMenuActionLink(TMenuItem* Client) : FClient(Client) {}
 
-    bool IsCaptionLinked() const override { return A() && FClient->GetCaption() == A()->GetCaption(); }
-    bool IsCheckedLinked() const override { return A() && FClient->GetChecked() == A()->GetChecked(); }
-    bool IsEnabledLinked() const override { return A() && FClient->GetEnabled() == A()->GetEnabled(); }
+    bool IsCaptionLinked() const override {
+        return A() && FClient->GetCaption() == A()->GetCaption();
+    }
+    bool IsCheckedLinked() const override {
+        return A() && FClient->GetChecked() == A()->GetChecked();
+    }
+    bool IsEnabledLinked() const override {
+        return A() && FClient->GetEnabled() == A()->GetEnabled();
+    }
     bool IsHelpContextLinked() const override {
         return A() && FClient->GetHelpContext() == A()->GetHelpContext();
     }
@@ -167,7 +190,9 @@ public:
     bool IsShortCutLinked() const override {
         return A() && FClient->GetShortCut() == A()->GetShortCut();
     }
-    bool IsVisibleLinked() const override { return A() && FClient->GetVisible() == A()->GetVisible(); }
+    bool IsVisibleLinked() const override {
+        return A() && FClient->GetVisible() == A()->GetVisible();
+    }
     bool IsOnExecuteLinked() const override {
         return GetAction() && FClient->GetOnClick() == GetAction()->GetOnExecute();
     }
@@ -359,10 +384,12 @@ void TMenuItem::Triggered(bool Checked) {
 
 void TMenuItem::Click() {
     if (!GetEnabled()) return;
-    const auto* Custom = FActionLink ? DynamicCast<TCustomAction>(FActionLink->GetAction()) : nullptr;
+    const auto* Custom =
+        FActionLink ? DynamicCast<TCustomAction>(FActionLink->GetAction()) : nullptr;
     // An action that checks itself also checks this item through the link.
     if (FAutoCheck && !(Custom && Custom->GetAutoCheck())) SetChecked(!GetChecked());
-    if (FOnClick.Assigned() && FActionLink && !(FOnClick == FActionLink->GetAction()->GetOnExecute()))
+    if (FOnClick.Assigned() && FActionLink &&
+        !(FOnClick == FActionLink->GetAction()->GetOnExecute()))
         FOnClick(this);
     else if (FActionLink)
         FActionLink->Execute(this);

@@ -153,11 +153,11 @@ private:
     void Triggered(bool Checked);
     void UpdateCheckable();
 
-    QAction* FQAction;                 // owned
-    std::unique_ptr<QMenu> FSubMenu;   // owned; made for the first sub-item
-    std::vector<TMenuItem*> FItems;    // freed with this item
-    TMenuItem* FParent = nullptr;      // lists this item in its FItems
-    TMenu* FMenu = nullptr;            // set on a menu's root item only
+    QAction* FQAction;                // owned
+    std::unique_ptr<QMenu> FSubMenu;  // owned; made for the first sub-item
+    std::vector<TMenuItem*> FItems;   // freed with this item
+    TMenuItem* FParent = nullptr;     // lists this item in its FItems
+    TMenu* FMenu = nullptr;           // set on a menu's root item only
     std::unique_ptr<TMenuActionLink> FActionLink;
     std::string FCaption;
     bool FAutoCheck = false;
@@ -195,7 +195,7 @@ protected:
 private:
     void ImagesChanged(TObject* Sender);
 
-    TMenuItem* FItems;                  // owned as a component of this menu
+    TMenuItem* FItems;                    // owned as a component of this menu
     TCustomImageList* FImages = nullptr;  // not owned; free-notified
     TOwned<TChangeLink> FImageChangeLink;
 };

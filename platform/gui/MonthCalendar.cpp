@@ -40,7 +40,8 @@ constexpr int MinimumDayOffset = 1;
 // the click picked, as the framework's calendar selects before it clicks.
 class TCalendarFilter : public QObject {
 public:
-    TCalendarFilter(TMonthCalendar* Calendar, QObject* Parent) : QObject(Parent), FCalendar(Calendar) {}
+    TCalendarFilter(TMonthCalendar* Calendar, QObject* Parent)
+        : QObject(Parent), FCalendar(Calendar) {}
     bool eventFilter(QObject* Watched, QEvent* E) override {
         if (FDelivering) return false;
         switch (E->type()) {
@@ -85,12 +86,13 @@ void TMonthCalendar::DescribeClass(TClassBuilder<TMonthCalendar>& C) {
         .Default(true);
     C.Prop("WeekNumbers", &TMonthCalendar::GetWeekNumbers, &TMonthCalendar::SetWeekNumbers)
         .Default(false);
-    C.Prop("OnGetMonthInfo", &TMonthCalendar::GetOnGetMonthInfo, &TMonthCalendar::SetOnGetMonthInfo);
+    C.Prop("OnGetMonthInfo", &TMonthCalendar::GetOnGetMonthInfo,
+           &TMonthCalendar::SetOnGetMonthInfo);
 }
 
 TMonthCalendar::TMonthCalendar(TComponent* AOwner)
     : TWinControl(AOwner, MakeControlWidget<QCalendarWidget>(this)) {
-    SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque});
+    SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks});
     QCalendarWidget* Cal = GetCalendar();
     Cal->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Cal->setGridVisible(false);
@@ -139,9 +141,10 @@ void TMonthCalendar::SetMaxDate(double Value) {
 
 void TMonthCalendar::SetFirstDayOfWeek(TCalDayOfWeek Value) {
     FFirstDayOfWeek = Value;
-    GetCalendar()->setFirstDayOfWeek(Value == dowLocaleDefault
-                                         ? QLocale().firstDayOfWeek()
-                                         : static_cast<Qt::DayOfWeek>(static_cast<int>(Qt::Monday) + static_cast<int>(Value)));
+    GetCalendar()->setFirstDayOfWeek(
+        Value == dowLocaleDefault
+            ? QLocale().firstDayOfWeek()
+            : static_cast<Qt::DayOfWeek>(static_cast<int>(Qt::Monday) + static_cast<int>(Value)));
 }
 
 bool TMonthCalendar::GetWeekNumbers() const {

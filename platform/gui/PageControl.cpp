@@ -387,7 +387,8 @@ void ApplyTabSize(QTabBar* Bar, int Width, int Height) {
     QString Sheet;
     if (Width > 0) Sheet += QStringLiteral("width: %1px;").arg(Width);
     if (Height > 0) Sheet += QStringLiteral("height: %1px;").arg(Height);
-    Bar->setStyleSheet(Sheet.isEmpty() ? QString() : QStringLiteral("QTabBar::tab { %1 }").arg(Sheet));
+    Bar->setStyleSheet(Sheet.isEmpty() ? QString()
+                                       : QStringLiteral("QTabBar::tab { %1 }").arg(Sheet));
 }
 
 }  // namespace

@@ -95,8 +95,7 @@ void TStatusBar::DescribeClass(TClassBuilder<TStatusBar>& C) {
     C.Redeclare("Align").Default(alBottom);
     C.Prop("AutoHint", &TStatusBar::GetAutoHint, &TStatusBar::SetAutoHint).Default(false);
     C.Prop("Panels", &TStatusBar::GetPanels, &TStatusBar::SetPanels);
-    C.Prop("SimplePanel", &TStatusBar::GetSimplePanel, &TStatusBar::SetSimplePanel)
-        .Default(false);
+    C.Prop("SimplePanel", &TStatusBar::GetSimplePanel, &TStatusBar::SetSimplePanel).Default(false);
     C.Prop("SimpleText", &TStatusBar::GetSimpleText, &TStatusBar::SetSimpleText);
     C.Prop("SizeGrip", &TStatusBar::GetSizeGrip, &TStatusBar::SetSizeGrip).Default(true);
     C.Prop("UseSystemFont", &TStatusBar::GetUseSystemFont, &TStatusBar::SetUseSystemFont)
@@ -106,7 +105,7 @@ void TStatusBar::DescribeClass(TClassBuilder<TStatusBar>& C) {
 
 TStatusBar::TStatusBar(TComponent* AOwner)
     : TWinControl(AOwner, MakeControlWidget<QStatusBar>(this)), FPanels(new TStatusPanels(this)) {
-    SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque});
+    SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks});
     GetStatusBar()->setSizeGripEnabled(true);
     SetBounds(0, 0, 185, 19);
     SetAlign(alBottom);
@@ -122,8 +121,9 @@ QStatusBar* TStatusBar::GetStatusBar() const {
 }
 
 QLabel* TStatusBar::GetPanelLabel(int Index) const {
-    return Index >= 0 && Index < static_cast<int>(FLabels.size()) ? FLabels[static_cast<size_t>(Index)]
-                                                                  : nullptr;
+    return Index >= 0 && Index < static_cast<int>(FLabels.size())
+               ? FLabels[static_cast<size_t>(Index)]
+               : nullptr;
 }
 
 void TStatusBar::SetPanels(TStatusPanels* Value) {

@@ -42,10 +42,14 @@ void TToolButton::DescribeClass(TClassBuilder<TToolButton>& C) {
     C.Prop("Caption", &TControl::GetCaption, &TControl::SetCaption)
         .Type(TypeInfoTCaption())
         .Stored(&TControl::IsCaptionStored);
-    C.Prop("Down", &TToolButton::GetDown, &TToolButton::SetDown).Default(false);
+    C.Prop("Down", &TToolButton::GetDown, &TToolButton::SetDown)
+        .Default(false)
+        .Stored(&TToolButton::IsDownStored);
     C.Prop("DropdownMenu", &TToolButton::GetDropdownMenu, &TToolButton::SetDropdownMenu);
     C.Prop("Grouped", &TToolButton::GetGrouped, &TToolButton::SetGrouped).Default(false);
-    C.Prop("ImageIndex", &TToolButton::GetImageIndex, &TToolButton::SetImageIndex).Default(-1);
+    C.Prop("ImageIndex", &TToolButton::GetImageIndex, &TToolButton::SetImageIndex)
+        .Default(-1)
+        .Stored(&TToolButton::IsImageIndexStored);
     C.Prop("Indeterminate", &TToolButton::GetIndeterminate, &TToolButton::SetIndeterminate)
         .Default(false);
     C.Prop("Marked", &TToolButton::GetMarked, &TToolButton::SetMarked).Default(false);
@@ -66,6 +70,14 @@ TToolButton::TToolButton(TComponent* AOwner)
 
 QToolButton* TToolButton::GetToolButton() const {
     return static_cast<QToolButton*>(GetWidget());
+}
+
+bool TToolButton::IsImageIndexStored() const {
+    return !GetActionLink() || !GetActionLink()->IsImageIndexLinked();
+}
+
+bool TToolButton::IsDownStored() const {
+    return !GetActionLink() || !GetActionLink()->IsCheckedLinked();
 }
 
 TToolBar* TToolButton::GetToolBar() const {
@@ -144,7 +156,8 @@ void TToolButton::SetDropdownMenu(TPopupMenu* Value) {
     QMenu* Menu = Value ? Value->GetItems()->GetSubMenu() : nullptr;
     if (Menu)
         QObject::connect(Menu, &QMenu::aboutToShow, GetToolButton(), [this] {
-            if (FDropdownMenu) SafeCall(this, [this] { FDropdownMenu->GetItems()->InitiateActions(); });
+            if (FDropdownMenu)
+                SafeCall(this, [this] { FDropdownMenu->GetItems()->InitiateActions(); });
         });
     GetToolButton()->setMenu(Menu);
 }
@@ -179,7 +192,8 @@ void TToolButton::SetStyle(TToolButtonStyle Value) {
     FStyle = Value;
     QToolButton* B = GetToolButton();
     B->setCheckable(Value == tbsCheck);
-    B->setPopupMode(Value == tbsDropDown ? QToolButton::MenuButtonPopup : QToolButton::DelayedPopup);
+    B->setPopupMode(Value == tbsDropDown ? QToolButton::MenuButtonPopup
+                                         : QToolButton::DelayedPopup);
     B->setEnabled(GetEnabled() && !IsSeparator());
     if (IsSeparator() && !WasSeparator && !IsLoading())
         SetWidth(SeparatorWidth);
@@ -258,9 +272,10 @@ void TToolBar::DescribeClass(TClassBuilder<TToolBar>& C) {
     C.Prop("Wrapable", &TToolBar::GetWrapable, &TToolBar::SetWrapable).Default(true);
 }
 
-TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner), FImageChangeLink(Create<TChangeLink>()) {
-    SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks,
-                     csMenuEvents, csSetCaption});
+TToolBar::TToolBar(TComponent* AOwner)
+    : TWinControl(AOwner), FImageChangeLink(Create<TChangeLink>()) {
+    SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks, csMenuEvents,
+                     csSetCaption});
     FImageChangeLink->SetOnChange(TNotifyEvent(this, &TToolBar::ImagesChanged));
     SetBounds(0, 0, 150, 29);
     SetAlign(alTop);

@@ -50,18 +50,17 @@ TEST_F(ChoiceControlsTest, ComboBoxPublishedPropertiesAreTheWidgetsState) {
     auto* C = Add<TComboBox>(Form.get(), "ComboBox1");
     QComboBox* Box = C->GetComboBox();
     C->GetItems()->SetText("one\r\ntwo\r\nthree\r\n");
-    CheckPublished(
-        C, {
-               {"DropDownCount", 3, [&] { return Box->maxVisibleItems() == 3; }},
-               {"MaxLength", 4, [&] { return Box->lineEdit()->maxLength() == 4; }},
-               {"ItemIndex", 1, [&] { return Box->currentIndex() == 1; }},
-               {"Text", "free", [&] { return Box->lineEdit()->text() == "free"; }},
-               {"Style", "csDropDownList", [&] { return !Box->isEditable(); }},
-               {"Text", "three", [&] { return Box->currentIndex() == 2; }},
-               {"ItemIndex", -1, [&] { return Box->currentIndex() == -1; }},
-               {"Sorted", true, [&] { return Box->itemText(2) == "two"; }},
-               {"Style", "csDropDown", [&] { return Box->isEditable(); }},
-           });
+    CheckPublished(C, {
+                          {"DropDownCount", 3, [&] { return Box->maxVisibleItems() == 3; }},
+                          {"MaxLength", 4, [&] { return Box->lineEdit()->maxLength() == 4; }},
+                          {"ItemIndex", 1, [&] { return Box->currentIndex() == 1; }},
+                          {"Text", "free", [&] { return Box->lineEdit()->text() == "free"; }},
+                          {"Style", "csDropDownList", [&] { return !Box->isEditable(); }},
+                          {"Text", "three", [&] { return Box->currentIndex() == 2; }},
+                          {"ItemIndex", -1, [&] { return Box->currentIndex() == -1; }},
+                          {"Sorted", true, [&] { return Box->itemText(2) == "two"; }},
+                          {"Style", "csDropDown", [&] { return Box->isEditable(); }},
+                      });
 }
 
 TEST_F(ChoiceControlsTest, ComboBoxItemsCarryObjectsAndKeepTheFrameworksSelection) {
@@ -119,25 +118,23 @@ TEST_F(ChoiceControlsTest, ComboBoxFiresOnlyForTheUsersPicksAndTyping) {
 TEST_F(ChoiceControlsTest, CheckBoxAndRadioButtonPublishedPropertiesAreTheWidgetsState) {
     auto* Check = Add<TCheckBox>(Form.get(), "CheckBox1");
     QCheckBox* Box = Check->GetCheckBox();
-    CheckPublished(Check,
-                   {
-                       {"Caption", "&Check", [&] { return Box->text() == "&Check"; }},
-                       {"Checked", true, [&] { return Box->checkState() == Qt::Checked; }},
-                       {"AllowGrayed", true, [&] { return Box->isTristate(); }},
-                       {"State", "cbGrayed",
-                        [&] { return Box->checkState() == Qt::PartiallyChecked; }},
-                       {"Alignment", "taLeftJustify",
-                        [&] { return Box->layoutDirection() == Qt::RightToLeft; }},
-                   });
+    CheckPublished(
+        Check, {
+                   {"Caption", "&Check", [&] { return Box->text() == "&Check"; }},
+                   {"Checked", true, [&] { return Box->checkState() == Qt::Checked; }},
+                   {"AllowGrayed", true, [&] { return Box->isTristate(); }},
+                   {"State", "cbGrayed", [&] { return Box->checkState() == Qt::PartiallyChecked; }},
+                   {"Alignment", "taLeftJustify",
+                    [&] { return Box->layoutDirection() == Qt::RightToLeft; }},
+               });
     EXPECT_EQ("TLeftRight", GetPropInfo(Check, "Alignment")->PropType->Name);
     auto* Radio = Add<TRadioButton>(Form.get(), "RadioButton1");
-    CheckPublished(Radio, {
-                              {"Caption", "Radio",
-                               [&] { return Radio->GetRadioButton()->text() == "Radio"; }},
-                              {"Checked", true, [&] { return Radio->GetRadioButton()->isChecked(); }},
-                              {"Checked", false,
-                               [&] { return !Radio->GetRadioButton()->isChecked(); }},
-                          });
+    CheckPublished(
+        Radio, {
+                   {"Caption", "Radio", [&] { return Radio->GetRadioButton()->text() == "Radio"; }},
+                   {"Checked", true, [&] { return Radio->GetRadioButton()->isChecked(); }},
+                   {"Checked", false, [&] { return !Radio->GetRadioButton()->isChecked(); }},
+               });
 }
 
 TEST_F(ChoiceControlsTest, ClickingTogglesAndClicksOnceAndRadioButtonsExcludeEachOther) {

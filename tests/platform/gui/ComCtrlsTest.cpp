@@ -76,20 +76,19 @@ TEST_F(ComCtrlsTest, PageControlPublishedPropertiesAreTheTabBarsState) {
                          });
     SetStrProp(Ini, "Caption", "&INI");
     CheckPublished(
-        PC,
-        {
-            {"TabPosition", "tpBottom",
-             [&] {
-                 return Bar->shape() == QTabBar::RoundedSouth &&
-                        Bar->geometry().top() >= PC->GetDisplayRect().Bottom;
-             }},
-            {"TabPosition", "tpLeft", [&] { return Bar->shape() == QTabBar::RoundedWest; }},
-            {"TabPosition", "tpTop",
-             [&] { return Bar->geometry().top() == 0 && PC->GetDisplayRect().Top > 10; }},
-            {"Style", "tsFlatButtons", [&] { return Bar->documentMode(); }},
-            {"MultiLine", true, [&] { return !Bar->usesScrollButtons(); }},
-            {"TabHeight", 30, [&] { return Bar->sizeHint().height() >= 30; }},
-        });
+        PC, {
+                {"TabPosition", "tpBottom",
+                 [&] {
+                     return Bar->shape() == QTabBar::RoundedSouth &&
+                            Bar->geometry().top() >= PC->GetDisplayRect().Bottom;
+                 }},
+                {"TabPosition", "tpLeft", [&] { return Bar->shape() == QTabBar::RoundedWest; }},
+                {"TabPosition", "tpTop",
+                 [&] { return Bar->geometry().top() == 0 && PC->GetDisplayRect().Top > 10; }},
+                {"Style", "tsFlatButtons", [&] { return Bar->documentMode(); }},
+                {"MultiLine", true, [&] { return !Bar->usesScrollButtons(); }},
+                {"TabHeight", 30, [&] { return Bar->sizeHint().height() >= 30; }},
+            });
     SetObjectProp(PC, "ActivePage", Ini);
     EXPECT_EQ(1, Bar->currentIndex());
     EXPECT_TRUE(Ini->GetVisible());
@@ -178,24 +177,24 @@ TEST_F(ComCtrlsTest, StatusBarPanelsAreLabelsOfTheQtStatusBar) {
     Form->Show();
     EXPECT_EQ(Form->GetClientHeight() - Bar->GetHeight(), Bar->GetTop()) << "aligned to the bottom";
     TStatusPanel* First = Bar->GetPanels()->GetItem(0);
-    CheckPublished(First, {
-                              {"Text", "Ready", [&] { return Bar->GetPanelLabel(0)->text() == "Ready"; }},
-                              {"Width", 80, [&] { return Bar->GetPanelLabel(0)->width() == 80; }},
-                              {"Bevel", "pbNone",
-                               [&] { return Bar->GetPanelLabel(0)->frameShape() == QFrame::NoFrame; }},
-                              {"Alignment", "taRightJustify",
-                               [&] {
-                                   return Bar->GetPanelLabel(0)->alignment().testFlag(Qt::AlignRight);
-                               }},
-                          });
-    CheckPublished(Bar, {
-                            {"SimpleText", "Loading...", nullptr},
-                            {"SimplePanel", true,
-                             [&] { return Bar->GetStatusBar()->currentMessage() == "Loading..."; }},
-                            {"SimplePanel", false,
-                             [&] { return Bar->GetStatusBar()->currentMessage().isEmpty(); }},
-                            {"SizeGrip", false, [&] { return !Bar->GetStatusBar()->isSizeGripEnabled(); }},
-                        });
+    CheckPublished(
+        First, {
+                   {"Text", "Ready", [&] { return Bar->GetPanelLabel(0)->text() == "Ready"; }},
+                   {"Width", 80, [&] { return Bar->GetPanelLabel(0)->width() == 80; }},
+                   {"Bevel", "pbNone",
+                    [&] { return Bar->GetPanelLabel(0)->frameShape() == QFrame::NoFrame; }},
+                   {"Alignment", "taRightJustify",
+                    [&] { return Bar->GetPanelLabel(0)->alignment().testFlag(Qt::AlignRight); }},
+               });
+    CheckPublished(
+        Bar,
+        {
+            {"SimpleText", "Loading...", nullptr},
+            {"SimplePanel", true,
+             [&] { return Bar->GetStatusBar()->currentMessage() == "Loading..."; }},
+            {"SimplePanel", false, [&] { return Bar->GetStatusBar()->currentMessage().isEmpty(); }},
+            {"SizeGrip", false, [&] { return !Bar->GetStatusBar()->isSizeGripEnabled(); }},
+        });
     Bar->GetPanels()->Delete(1);
     EXPECT_EQ(nullptr, Bar->GetPanelLabel(2));
     EXPECT_EQ(QString("Panel 3"), Bar->GetPanelLabel(1)->text());
@@ -222,17 +221,27 @@ TEST_F(ComCtrlsTest, ToolButtonsAreLaidOutDrawnFromTheImagesAndFollowTheirAction
     EXPECT_EQ(Bounds(31, 2, 23, 22), B3->GetBoundsRect());
     EXPECT_FALSE(B1->GetToolButton()->icon().isNull());
     EXPECT_EQ("Add Item", B1->GetCaption());
-    CheckPublished(Bar, {
-                            {"Flat", true, [&] { return B1->GetToolButton()->autoRaise(); }},
-                            {"ButtonWidth", 30, [&] { return B3->GetLeft() == 38; }},
-                            {"Indent", 4, [&] { return B1->GetLeft() == 4; }},
-                            {"EdgeBorders", "[]", [&] { return B1->GetTop() == 0; }},
-                            {"ShowCaptions", true,
-                             [&] {
-                                 return B1->GetToolButton()->toolButtonStyle() ==
-                                        Qt::ToolButtonTextUnderIcon;
-                             }},
-                        });
+    CheckPublished(
+        Bar,
+        {
+            {"Flat", true, [&] { return B1->GetToolButton()->autoRaise(); }},
+            {"ButtonWidth", 30, [&] { return B3->GetLeft() == 38; }},
+            {"Indent", 4, [&] { return B1->GetLeft() == 4; }},
+            {"EdgeBorders", "[]", [&] { return B1->GetTop() == 0; }},
+            {"ShowCaptions", true,
+             [&] { return B1->GetToolButton()->toolButtonStyle() == Qt::ToolButtonTextUnderIcon; }},
+        });
+    QToolButton* Q3 = B3->GetToolButton();
+    CheckPublished(B3, {
+                           {"Caption", "Move", [&] { return Q3->text() == "Move"; }},
+                           {"ImageIndex", 4, [&] { return !Q3->icon().isNull(); }},
+                           {"Style", "tbsCheck", [&] { return Q3->isCheckable(); }},
+                           {"Down", true, [&] { return Q3->isChecked(); }},
+                           {"Enabled", false, [&] { return !Q3->isEnabled(); }},
+                           {"Hint", "Move Selected Up", [&] { return Q3->toolTip().isEmpty(); }},
+                           {"ShowHint", true,
+                            [&] { return Q3->toolTip() == "Move Selected Up"; }},
+                       });
     Add1->SetEnabled(false);
     EXPECT_FALSE(B1->GetToolButton()->isEnabled());
     Add1->SetEnabled(true);
@@ -280,7 +289,8 @@ TEST_F(ComCtrlsTest, MonthCalendarPublishedPropertiesAreTheCalendarsState) {
     const double April29 = EncodeDate(2003, 4, 29);
     CheckPublished(
         Cal, {
-                 {"Date", TVariant::FromDate(April29), [&] { return Q->selectedDate() == QDate(2003, 4, 29); }},
+                 {"Date", TVariant::FromDate(April29),
+                  [&] { return Q->selectedDate() == QDate(2003, 4, 29); }},
                  {"FirstDayOfWeek", "dowSunday", [&] { return Q->firstDayOfWeek() == Qt::Sunday; }},
                  {"WeekNumbers", true,
                   [&] { return Q->verticalHeaderFormat() == QCalendarWidget::ISOWeekNumbers; }},

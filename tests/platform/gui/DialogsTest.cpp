@@ -59,7 +59,8 @@ TEST_F(DialogsTest, FileDialogPropertiesSetUpTheQtDialog) {
     const std::vector<std::pair<TPropCase, std::function<void(QFileDialog*)>>> Table = {
         {{"Title", "Save string list", {}},
          [](QFileDialog* Q) { EXPECT_EQ(QString("Save string list"), Q->windowTitle()); }},
-        {{"DefaultExt", "TXT", {}}, [](QFileDialog* Q) { EXPECT_EQ(QString("TXT"), Q->defaultSuffix()); }},
+        {{"DefaultExt", "TXT", {}},
+         [](QFileDialog* Q) { EXPECT_EQ(QString("TXT"), Q->defaultSuffix()); }},
         {{"InitialDir", Dir.path().toStdString(), {}},
          [&](QFileDialog* Q) { EXPECT_EQ(QDir(Dir.path()), Q->directory()); }},
         {{"Options", "[ofOverwritePrompt,ofHideReadOnly,ofEnableSizing]", {}},

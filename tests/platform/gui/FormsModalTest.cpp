@@ -167,14 +167,16 @@ end
     ReadFormText(Text, Scaled.get());
     EXPECT_EQ(240, Scaled->GetClientWidth());
     EXPECT_EQ(-12, Scaled->GetFont()->GetHeight());
-    EXPECT_EQ(Bounds(8, 16, 80, 24), DynamicCast<TControl>(Scaled->FindComponent("Button1"))->GetBoundsRect());
+    EXPECT_EQ(Bounds(8, 16, 80, 24),
+              DynamicCast<TControl>(Scaled->FindComponent("Button1"))->GetBoundsRect());
     EXPECT_EQ(96, Scaled->GetPixelsPerInch());
     TOwned<TForm> Kept(Create<TForm>(nullptr));
     std::string Unscaled = Text;
     Unscaled.replace(Unscaled.find("  PixelsPerInch"), 0, "  Scaled = False\n");
     ReadFormText(Unscaled, Kept.get());
     EXPECT_EQ(300, Kept->GetClientWidth());
-    EXPECT_EQ(Bounds(10, 20, 100, 30), DynamicCast<TControl>(Kept->FindComponent("Button1"))->GetBoundsRect());
+    EXPECT_EQ(Bounds(10, 20, 100, 30),
+              DynamicCast<TControl>(Kept->FindComponent("Button1"))->GetBoundsRect());
 }
 
 TEST_F(FormsModalTest, ABadDescriptionFailsWithTheReadersMessageAndFreesWhatItMade) {

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <QEventLoop>
 #include <QTimer>
 #include <QWidget>
 #include <memory>

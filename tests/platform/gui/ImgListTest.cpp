@@ -78,10 +78,10 @@ TEST(ImgListTest, BadSizesAndIndexesFailWithTheirMessageAndChangeNothing) {
         [&] { List->Move(0, 2); },
         [&] { List->Insert(3, Good.get()); },
     };
-    const std::vector<std::string> Messages = {
-        "Invalid image size",      "Invalid image size",      "Invalid image size",
-        "Invalid ImageList Index", "Invalid ImageList Index", "Invalid ImageList Index",
-        "Invalid ImageList Index"};
+    const std::vector<std::string> Messages = {"Invalid image size",      "Invalid image size",
+                                               "Invalid image size",      "Invalid ImageList Index",
+                                               "Invalid ImageList Index", "Invalid ImageList Index",
+                                               "Invalid ImageList Index"};
     for (size_t I = 0; I < Bad.size(); ++I) {
         try {
             Bad[I]();

@@ -55,8 +55,7 @@ TEST_F(MemoTest, PublishedPropertiesAreTheWidgetsState) {
             {"ScrollBars", "ssBoth",
              [&] { return Edit()->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn; }},
             {"WantTabs", true, [&] { return !Edit()->tabChangesFocus(); }},
-            {"WordWrap", false,
-             [&] { return Edit()->lineWrapMode() == QPlainTextEdit::NoWrap; }},
+            {"WordWrap", false, [&] { return Edit()->lineWrapMode() == QPlainTextEdit::NoWrap; }},
             {"Color", static_cast<int>(clYellow),
              [&] { return Edit()->palette().color(QPalette::Base) == QColor(255, 255, 0); }},
             {"Enabled", false, [&] { return !Edit()->isEnabled(); }},
@@ -69,18 +68,26 @@ TEST_F(MemoTest, LinesReadAndWriteTheDocument) {
     Lines->Add("alpha");
     Lines->Add("gamma");
     Lines->Insert(1, "beta");
-    EXPECT_EQ(QString("alpha\nbeta\ngamma"), Edit()->toPlainText());
+    EXPECT_EQ(QString("alpha\nbeta\ngamma\n"), Edit()->toPlainText());
     Lines->Put(2, "GAMMA");
     Lines->Delete(0);
-    EXPECT_EQ(QString("beta\nGAMMA"), Edit()->toPlainText());
+    EXPECT_EQ(QString("beta\nGAMMA\n"), Edit()->toPlainText());
     Lines->Delete(1);
-    EXPECT_EQ(QString("beta"), Edit()->toPlainText());
+    EXPECT_EQ(QString("beta\n"), Edit()->toPlainText());
     // A text ending in a line break has no empty last line.
     Edit()->setPlainText("x\ny\n");
     EXPECT_EQ(2, Lines->GetCount());
     EXPECT_EQ("x\r\ny\r\n", Lines->GetText());
     Lines->Add("z");
-    EXPECT_EQ(QString("x\ny\nz"), Edit()->toPlainText());
+    EXPECT_EQ(QString("x\ny\nz\n"), Edit()->toPlainText());
+    // An empty line added last is a line of its own.
+    Lines->Clear();
+    Lines->Add("a");
+    Lines->Add("");
+    Lines->Add("b");
+    Lines->Add("");
+    EXPECT_EQ(4, Lines->GetCount());
+    EXPECT_EQ("a\r\n\r\nb\r\n\r\n", Lines->GetText());
     Lines->SetText("1\r\n2\r3\n");
     EXPECT_EQ(3, Lines->GetCount());
     EXPECT_EQ("3", Lines->Get(2));
@@ -160,7 +167,7 @@ TEST_F(MemoTest, StoredLinesAndSettingsReadBackIntoTheWidget) {
     ReadFormText(Text, Copy.get());
     auto* Read = DynamicCast<TMemo>(Copy->FindComponent("Memo1"));
     ASSERT_NE(nullptr, Read);
-    EXPECT_EQ(QString("first\nsecond"), Read->GetPlainTextEdit()->toPlainText());
+    EXPECT_EQ(QString("first\nsecond\n"), Read->GetPlainTextEdit()->toPlainText());
     EXPECT_EQ(QPlainTextEdit::NoWrap, Read->GetPlainTextEdit()->lineWrapMode());
     EXPECT_EQ(Text, FormTextOf(Copy.get()));
 }

@@ -5,10 +5,10 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QPushButton>
 #include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 
 #include "GuiTestUtil.h"
@@ -193,7 +193,8 @@ TEST_F(MenusActionsTest, MenuShortcutsWorkWhileTheirControlHasTheFocus) {
     Other->SetParent(Form.get());
     Edit->SetPopupMenu(Menu);
     std::vector<uint16_t> Keys;
-    Edit->SetOnKeyDown(TKeyEvent([&](TObject*, uint16_t& Key, TShiftState) { Keys.push_back(Key); }));
+    Edit->SetOnKeyDown(
+        TKeyEvent([&](TObject*, uint16_t& Key, TShiftState) { Keys.push_back(Key); }));
     Form->Show();
     Edit->SetFocus();
     SendKeyTo(Edit->GetWidget(), Qt::Key_K, "\x0b", Qt::ControlModifier);

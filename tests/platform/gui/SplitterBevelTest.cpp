@@ -87,9 +87,8 @@ TEST_F(SplitterBevelTest, TheSizeStaysWithinTheLimitsSnapsAndCanBeRefused) {
     Split->SetAutoSnap(false);
     Drag(10, false);
     EXPECT_EQ(50, Left->GetWidth());
-    Split->SetOnCanResize(TCanResizeEvent([](TObject*, int& NewSize, bool& Accept) {
-        Accept = NewSize <= 80;
-    }));
+    Split->SetOnCanResize(
+        TCanResizeEvent([](TObject*, int& NewSize, bool& Accept) { Accept = NewSize <= 80; }));
     Drag(60, false);
     EXPECT_EQ(50, Left->GetWidth()) << "a refused size is not taken";
     Drag(20, false);
@@ -122,7 +121,9 @@ TEST_F(SplitterBevelTest, BevelsDrawTheirShapesInShadowAndHighlight) {
     Bevel->SetBounds(200, 20, 100, 60);
     const QRgb Shadow = ColorToQColor(clBtnShadow).rgb();
     const QRgb Highlight = ColorToQColor(clBtnHighlight).rgb();
-    auto Pixel = [&](int X, int Y) { return Form->GetWidget()->grab().toImage().pixel(200 + X, 20 + Y); };
+    auto Pixel = [&](int X, int Y) {
+        return Form->GetWidget()->grab().toImage().pixel(200 + X, 20 + Y);
+    };
     EXPECT_EQ(Shadow, Pixel(0, 30)) << "lowered box: shadow on the left";
     EXPECT_EQ(Highlight, Pixel(99, 30));
     EXPECT_NE(Shadow, Pixel(50, 30)) << "the inside is see-through";
