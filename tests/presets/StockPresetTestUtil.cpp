@@ -42,22 +42,18 @@ TZkInplaceEditList* StockPresetTest::EditValue(const std::string& Path) {
     return Editor;
 }
 
-std::vector<std::string> StockPresetTest::DropDown(const std::string& Path) {
+std::string StockPresetTest::DropDown(const std::string& Path) {
     TZkInplaceEditList* Editor = EditValue(Path);
     Press(Qt::Key_Down, Qt::AltModifier);
     if (!Editor->GetListVisible()) throw std::logic_error("no list on " + Path);
-    std::vector<std::string> Result;
-    TStrings* Items = Editor->GetPickList()->GetItems();
-    for (int I = 0; I < Items->GetCount(); ++I) Result.push_back(Items->Get(I));
-    return Result;
+    return Editor->GetPickList()->GetItems()->GetCommaText();
 }
 
 void StockPresetTest::Choose(const std::string& Path, const std::string& Entry) {
-    const std::vector<std::string> Entries = DropDown(Path);
-    const auto Found = std::find(Entries.begin(), Entries.end(), Entry);
-    ASSERT_NE(Found, Entries.end()) << Entry << " is not offered";
-    const int Index = static_cast<int>(Found - Entries.begin());
+    DropDown(Path);
     TPopupListbox* List = Inspector->GetInplaceEditList()->GetPickList();
+    const int Index = List->GetItems()->IndexOf(Entry);
+    ASSERT_GE(Index, 0) << Entry << " is not offered";
     List->SetTopIndex(Index);
     const TRect R = List->ItemRect(Index);
     const TPoint At = List->ClientToScreen({R.Left + 5, R.Top + 2});

@@ -24,8 +24,8 @@ protected:
     }
     // "Action,PopupMenu": the rows Preset matches, in the order of all rows.
     std::string Matches(TZkPropertyPreset* Preset) const;
-    // Alt+Down on the row's value cell; the entries the list then offers.
-    std::vector<std::string> DropDown(const std::string& Path);
+    // Alt+Down on the row's value cell; the entries the list then offers, as a comma text.
+    std::string DropDown(const std::string& Path);
     // Drops the row's list down and clicks Entry.
     void Choose(const std::string& Path, const std::string& Entry);
     // Clicks the ellipsis button of the row's value cell. Answer fills in the
