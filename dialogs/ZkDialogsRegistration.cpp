@@ -3,9 +3,11 @@
 
 #include <mutex>
 
+#include "dialogs/ZkCollectionEditor.h"
+#include "dialogs/ZkItemsDlg.h"
 #include "dialogs/ZkTDateEditor.h"
 #include "dialogs/ZkTStringsEditor.h"
-#include "itemlist/ZkItemListRegistration.h"
+#include "inspector/ZkInspectorRegistration.h"
 
 namespace zk {
 
@@ -14,9 +16,12 @@ void RegisterDialogResources();  // generated from the *.form files
 void RegisterDialogsClasses() {
     static std::once_flag Once;
     std::call_once(Once, [] {
-        RegisterItemListClasses();
+        RegisterInspectorClasses();
         RegisterDialogResources();
-        RegisterClasses({TfrmZkStringsEditor::StaticClass(), TfrmDateEditor::StaticClass()});
+        RegisterClasses({TfrmZkStringsEditor::StaticClass(), TfrmDateEditor::StaticClass(),
+                         TfrmCollectionEditor::StaticClass(), TCustomNodeItem::StaticClass(),
+                         TNodeListItem::StaticClass(), TfrmCustomItemsDlg::StaticClass(),
+                         TfrmTListItemsDlg::StaticClass(), TfrmTTreeNodesDlg::StaticClass()});
     });
 }
 

@@ -3,8 +3,9 @@
 
 namespace zk {
 
-// Registers the item list's classes, the dialog forms and their embedded
-// form descriptions. Idempotent; every dialog's constructor calls it too.
+// Registers the inspector's and the item list's classes, the dialog forms and
+// their embedded form descriptions. Idempotent; every dialog's constructor
+// calls it too.
 void RegisterDialogsClasses();
 
 }  // namespace zk

@@ -517,8 +517,10 @@ void TCustomListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
         if (Item) {
             FDragPending = true;
             FDragStart = {X, Y};
-            // A press on one of several selected items left the selection alone.
-            FPressedSelected = GetSelCount() > 1 || !Item->GetFocused();
+            // A press on one of several selected items left the selection alone;
+            // a Ctrl or Shift click has already made the selection it wants.
+            FPressedSelected = !Shift.Contains(ssCtrl) && !Shift.Contains(ssShift) &&
+                               (GetSelCount() > 1 || !Item->GetFocused());
         }
     }
     TWinControl::MouseDown(Button, Shift, X, Y);

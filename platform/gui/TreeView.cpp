@@ -263,6 +263,11 @@ bool TCustomTreeView::IsEditing() const {
     return FEditors > 0;
 }
 
+bool TCustomTreeView::WantsKey(uint16_t Key, TShiftState Shift) const {
+    if ((Key == VK_RETURN || Key == VK_ESCAPE) && IsEditing()) return true;
+    return TWinControl::WantsKey(Key, Shift);
+}
+
 void TCustomTreeView::Delete(TTreeNode* Node) {
     if (FOnDeletion.Assigned() && !IsDestroying()) FOnDeletion(this, Node);
 }

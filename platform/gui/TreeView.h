@@ -263,6 +263,8 @@ public:
     void SetOnDeletion(const TTVExpandedEvent& Value) { FOnDeletion = Value; }
 
 protected:
+    // Enter and Escape belong to an open label editor, not to the form's buttons.
+    bool WantsKey(uint16_t Key, TShiftState Shift) const override;
     // Before the selected node changes to Node; false keeps the old one.
     virtual bool CanChange(TTreeNode* Node);
     // After the selected node changed; fires OnChange.
