@@ -6,12 +6,16 @@
 #include <QTemporaryDir>
 
 #include "StockPresetTestUtil.h"
+#include "dialogs/ZkCollectionEditor.h"
+#include "dialogs/ZkItemsDlg.h"
 #include "dialogs/ZkTDateEditor.h"
 #include "dialogs/ZkTStringsEditor.h"
 #include "platform/core/DateUtils.h"
+#include "platform/core/List.h"
 #include "platform/gui/Buttons.h"
 #include "platform/gui/DateTimePicker.h"
 #include "platform/gui/Image.h"
+#include "platform/gui/LabeledEdit.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/ValueListEditor.h"
 
@@ -178,6 +182,54 @@ TEST_F(DialogPresetTest, TheDatePopUpPicksTheDayAndADateTimeKeepsItsCurrentTimeO
                                   PickDay(EncodeDate(2024, 12, 25), EncodeDate(2025, 1, 2)));
     EXPECT_NEAR(Picker->GetDateTime(), EncodeDate(2025, 1, 2) + EncodeTime(22, 15, 0, 0), 1e-8);
     EXPECT_EQ(Shown("DateTime"), "01/02/2025 10:15:00 PM");
+}
+
+TEST_F(DialogPresetTest, TheCollectionEditorOpensOnceWithTheRowsPathInItsCaption) {
+    auto* List = Add<TListView>("ListView1");
+    Inspect({List});
+    EXPECT_EQ(ClickEllipsis<TComponent>("Columns", Cancel), 0) << "modeless";
+    auto Open = [] {
+        TThreadList::TLock Editors(*OpenEditors());
+        return Editors->GetCount() == 1 ? static_cast<TfrmCollectionEditor*>(Editors->Get(0))
+                                        : nullptr;
+    };
+    TOwned<TfrmCollectionEditor> Editor(Open());
+    ASSERT_NE(Editor, nullptr);
+    EXPECT_EQ(Editor->GetCollection(), List->GetColumns());
+    EXPECT_EQ(Editor->GetObjectInspector(), Inspector);
+    const std::string Caption = Editor->GetCaption();
+    EXPECT_EQ(Caption.substr(Caption.size() - 18), " ListView1.Columns");
+    ClickEllipsis<TComponent>("Columns", Cancel);
+    EXPECT_EQ(Open(), Editor.get()) << "brought to the front, not opened again";
+}
+
+TEST_F(DialogPresetTest, TheItemsDialogsEditTheListViewOrTreeViewThatOwnsTheRow) {
+    auto* List = Add<TListView>("ListView1");
+    List->GetItems()->Add()->SetCaption("First");
+    auto* Tree = Add<TTreeView>("TreeView1");
+    Tree->GetItems()->Add(nullptr, "Root");
+    Inspect({List});
+    EXPECT_EQ(ClickEllipsis<TfrmTListItemsDlg>("Items",
+                                               [&](TfrmTListItemsDlg* D) {
+                                                   EXPECT_EQ(D->GetListItems(), List->GetItems());
+                                                   return static_cast<int>(mrCancel);
+                                               }),
+              1);
+    Inspect({Tree});
+    ClickEllipsis<TfrmTTreeNodesDlg>("Items", [&](TfrmTTreeNodesDlg* D) {
+        EXPECT_EQ(D->GetTreeNodes(), Tree->GetItems());
+        // As a user renames the node: select it, retype its caption, press OK.
+        D->TreeView1->SetSelected(D->TreeView1->GetItems()->GetFirstNode());
+        QWidget* Caption = D->leCaption->GetWidget();
+        ClickAt(Caption, Caption->rect().center());
+        SendKeyTo(Caption, Qt::Key_A, QString(), Qt::ControlModifier);
+        SendKeyTo(Caption, Qt::Key_Delete);
+        TypeText(Caption, "Trunk");
+        D->UpdateActions();
+        ClickAt(D->OKBtn->GetWidget(), D->OKBtn->GetWidget()->rect().center());
+        return D->GetModalResult();
+    });
+    EXPECT_EQ(Tree->GetItems()->GetFirstNode()->GetText(), "Trunk");
 }
 
 // A dialog handler must not outlive its row: the dialog's message loop may
