@@ -1,6 +1,5 @@
 // The stock presets for dates, times and date-times: edit masks, text conversions and the date
 // pop-up.
-#include <cmath>
 #include <limits>
 #include <string>
 
@@ -22,21 +21,20 @@ std::string MaskOf(const std::string& Text) {
     return "!" + Text + ";1;_";
 }
 
-// The value the row holds for the current value column, as a date-time; NaN
-// when it holds none (the pop-up then starts at today).
-TDateTime CapturedDateTime(TZkItemProperty* Row) {
-    const std::vector<TVariant>& Captured = Row->GetCapturedValues();
-    const int Column = std::max(Row->GetInspector()->GetLogical(lwColumn) - 1, 0);
-    if (Column >= static_cast<int>(Captured.size()) || Captured[Column].IsEmpty())
-        return std::numeric_limits<double>::quiet_NaN();
-    return Captured[Column].AsDouble();
+// The value of the current value column's object as it is now; NaN when
+// the row stands for no property (the pop-up then starts at today). Not the
+// row's captured value: a refresh through the row's text hook leaves that as
+// the rescan found it, so after an edit it would be stale and its time of
+// day would overwrite the new one.
+TDateTime CurrentDateTime(TZkItemProperty* Row) {
+    if (!Row->GetIsProperty()) return std::numeric_limits<double>::quiet_NaN();
+    return Row->GetFloatValue(-1);
 }
 
 // Shows Editor for Row and writes the picked day through the row as Format
 // makes it text; Escape writes nothing.
-void PickDateFor(TZkItemProperty* Row, TfrmDateEditor* Editor,
-                 std::string (*Format)(TDateTime)) {
-    TDateTime Value = CapturedDateTime(Row);
+void PickDateFor(TZkItemProperty* Row, TfrmDateEditor* Editor, std::string (*Format)(TDateTime)) {
+    TDateTime Value = CurrentDateTime(Row);
     TOwned<TRowHold> Hold(Create<TRowHold>(Row));
     if (!PickDate(Editor, Value)) return;
     TZkItemProperty* Current = Hold->Row();
@@ -130,10 +128,8 @@ TZkTDateTimePropertyPreset::TZkTDateTimePropertyPreset(TCollection* Collection)
     : TZkPropertyPreset(Collection) {
     InitTypePreset(this, "TDateTime Property Editor", stock::Floats, "TDateTime", esEllipsis);
     SetEditMask(MaskOf(DateMaskText + " " + TimeMaskText));
-    SetOnGetProperty(
-        TZkItemGetPropertyEvent(this, &TZkTDateTimePropertyPreset::GetDateTimeText));
-    SetOnSetProperty(
-        TZkItemSetPropertyEvent(this, &TZkTDateTimePropertyPreset::SetDateTimeText));
+    SetOnGetProperty(TZkItemGetPropertyEvent(this, &TZkTDateTimePropertyPreset::GetDateTimeText));
+    SetOnSetProperty(TZkItemSetPropertyEvent(this, &TZkTDateTimePropertyPreset::SetDateTimeText));
     SetOnEditButtonClick(TNotifyEvent(this, &TZkTDateTimePropertyPreset::EditDateTime));
 }
 
@@ -144,8 +140,7 @@ void TZkTDateTimePropertyPreset::CreateDateEditor() {
 }
 
 void TZkTDateTimePropertyPreset::GetDateTimeText(TObject*, TObject* Instance,
-                                                 const std::string& PropName,
-                                                 std::string& Value) {
+                                                 const std::string& PropName, std::string& Value) {
     Value = DateTimeToStr(GetFloatProp(Instance, PropName));
 }
 

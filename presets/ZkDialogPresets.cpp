@@ -1,5 +1,7 @@
 // The stock presets behind ellipsis buttons: fonts, string lists, pictures, collections, file
 // names, list-view items and tree-view nodes.
+#include "dialogs/ZkCollectionEditor.h"
+#include "dialogs/ZkItemsDlg.h"
 #include "dialogs/ZkTStringsEditor.h"
 #include "platform/core/ClassBuilder.h"
 #include "platform/gui/Graphics.h"
@@ -20,8 +22,7 @@ void TZkTFontDlgPropertyPreset::DescribeClass(TClassBuilder<TZkTFontDlgPropertyP
 
 TZkTFontDlgPropertyPreset::TZkTFontDlgPropertyPreset(TCollection* Collection)
     : TZkPropertyPreset(Collection) {
-    InitTypePreset(this, "Font Editor Dialog Property Editor", stock::Classes, "TFont",
-                   esEllipsis);
+    InitTypePreset(this, "Font Editor Dialog Property Editor", stock::Classes, "TFont", esEllipsis);
     SetOnEditButtonClick(TNotifyEvent(this, &TZkTFontDlgPropertyPreset::EditFont));
 }
 
@@ -142,8 +143,7 @@ void TZkTPicturePropertyPreset::EditPicture(TObject* Sender) {
 // ---- 9. collections ----
 
 ZK_IMPLEMENT_CLASS(TZkTCollectionPropertyPreset)
-void TZkTCollectionPropertyPreset::DescribeClass(
-    TClassBuilder<TZkTCollectionPropertyPreset>& C) {
+void TZkTCollectionPropertyPreset::DescribeClass(TClassBuilder<TZkTCollectionPropertyPreset>& C) {
     C.Redeclare("Actions").Default(stock::Ellipsis);
     C.Redeclare("MatchTypes").Default(stock::ByType);
     C.Redeclare("TypeKinds").Default(stock::Classes);
@@ -152,8 +152,19 @@ void TZkTCollectionPropertyPreset::DescribeClass(
 
 TZkTCollectionPropertyPreset::TZkTCollectionPropertyPreset(TCollection* Collection)
     : TZkPropertyPreset(Collection) {
-    InitTypePreset(this, "TCollection Property Editor", stock::Classes, "TCollection",
-                   esEllipsis);
+    InitTypePreset(this, "TCollection Property Editor", stock::Classes, "TCollection", esEllipsis);
+    SetOnEditButtonClick(TNotifyEvent(this, &TZkTCollectionPropertyPreset::EditCollection));
+}
+
+void TZkTCollectionPropertyPreset::EditCollection(TObject* Sender) {
+    TZkItemProperty* Row = SenderRow(Sender);
+    auto* Collection = Row ? DynamicCast<TCollection>(Row->GetObjectValue()) : nullptr;
+    if (!Collection) return;
+    TZkCustomObjectInspector* Inspector = Row->GetInspector();
+    std::string Suffix = Row->GetFullName();
+    if (TComponent* Inspected = Inspector->GetInspectedComponent())
+        Suffix = Inspected->GetName() + Inspector->GetPathDelimiter() + Suffix;
+    ShowCollectionEditor(Inspector, Collection, Suffix, true);
 }
 
 // ---- 13. file names ----
@@ -253,6 +264,16 @@ TZkTListItemsDlgPropertyPreset::TZkTListItemsDlgPropertyPreset(TCollection* Coll
     : TZkPropertyPreset(Collection) {
     InitTypePreset(this, "TListItems Dialog Property Editor", stock::Classes, "TListItems",
                    esEllipsis);
+    SetOnEditButtonClick(TNotifyEvent(this, &TZkTListItemsDlgPropertyPreset::EditListItems));
+}
+
+void TZkTListItemsDlgPropertyPreset::EditListItems(TObject* Sender) {
+    TZkItemProperty* Row = SenderRow(Sender);
+    auto* Items = Row ? DynamicCast<TListItems>(Row->GetObjectValue()) : nullptr;
+    if (!Items || !Items->GetListView()) return;
+    TOwned<TRowHold> Hold(Create<TRowHold>(Row));
+    EditListViewItems(Items->GetListView());
+    if (TZkCustomObjectInspector* Inspector = Hold->GetInspector()) Inspector->PostRescan();
 }
 
 ZK_IMPLEMENT_CLASS(TZkTTreeNodesDlgPropertyPreset)
@@ -268,6 +289,17 @@ TZkTTreeNodesDlgPropertyPreset::TZkTTreeNodesDlgPropertyPreset(TCollection* Coll
     : TZkPropertyPreset(Collection) {
     InitTypePreset(this, "TTreeNodes Dialog Property Editor", stock::Classes, "TTreeNodes",
                    esEllipsis);
+    SetOnEditButtonClick(TNotifyEvent(this, &TZkTTreeNodesDlgPropertyPreset::EditTreeNodes));
+}
+
+void TZkTTreeNodesDlgPropertyPreset::EditTreeNodes(TObject* Sender) {
+    TZkItemProperty* Row = SenderRow(Sender);
+    auto* Nodes = Row ? DynamicCast<TTreeNodes>(Row->GetObjectValue()) : nullptr;
+    auto* Tree = Nodes ? DynamicCast<TCustomTreeView>(Nodes->GetOwner()) : nullptr;
+    if (!Tree) return;
+    TOwned<TRowHold> Hold(Create<TRowHold>(Row));
+    EditTreeViewNodes(Tree);
+    if (TZkCustomObjectInspector* Inspector = Hold->GetInspector()) Inspector->PostRescan();
 }
 
 // ---- 18. any property named FileName ----

@@ -125,6 +125,10 @@ class TZkTCollectionPropertyPreset : public TZkPropertyPreset {
     ZK_CLASS(TZkTCollectionPropertyPreset, TZkPropertyPreset)
 public:
     explicit TZkTCollectionPropertyPreset(TCollection* Collection);
+    // Opens the editor linked to the row's inspector, its caption followed by
+    // the inspected component's name and the row's path ("ListView1.Columns");
+    // an editor already open on that collection comes to the front instead.
+    void EditCollection(TObject* Sender);
 };
 
 // 10. Dates: a masked "mm/dd/yyyy" text and the date pop-up.
@@ -243,18 +247,21 @@ public:
     explicit TZkTINIStringsPropertyPreset(TCollection* Collection);
 };
 
-// 16. List-view items: the list-view items dialog.
+// 16. List-view items: the list-view items dialog, which writes into the
+// list view itself; the rows are rebuilt afterwards.
 class TZkTListItemsDlgPropertyPreset : public TZkPropertyPreset {
     ZK_CLASS(TZkTListItemsDlgPropertyPreset, TZkPropertyPreset)
 public:
     explicit TZkTListItemsDlgPropertyPreset(TCollection* Collection);
+    void EditListItems(TObject* Sender);
 };
 
-// 17. Tree-view nodes: the tree-view items dialog.
+// 17. Tree-view nodes: the tree-view items dialog, as 16.
 class TZkTTreeNodesDlgPropertyPreset : public TZkPropertyPreset {
     ZK_CLASS(TZkTTreeNodesDlgPropertyPreset, TZkPropertyPreset)
 public:
     explicit TZkTTreeNodesDlgPropertyPreset(TCollection* Collection);
+    void EditTreeNodes(TObject* Sender);
 };
 
 // 18. Any long-string property named FileName gets the open-file dialog.

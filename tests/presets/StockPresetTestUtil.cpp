@@ -2,6 +2,7 @@
 #include "StockPresetTestUtil.h"
 
 #include "itemlist/ZkInplaceEditList_p.h"
+#include "platform/gui/ListBox.h"
 
 namespace zk::test {
 
@@ -30,52 +31,46 @@ std::string StockPresetTest::Matches(TZkPropertyPreset* Preset) const {
     return Result;
 }
 
-std::vector<std::string> StockPresetTest::DropDown(const std::string& Path) {
+TZkInplaceEditList* StockPresetTest::EditValue(const std::string& Path) {
     Inspector->SelectItem(Row(Path));
     Inspector->SetLogical(lwColumn, 1);
     Inspector->ShowEditor();
     TZkInplaceEditList* Editor = Inspector->GetInplaceEditList();
     if (!Editor) throw std::logic_error("no editor on " + Path);
     Editor->SetFocus();
-    Editor->DropDown();
     Settle();
-    std::vector<std::string> Result;
-    TStrings* Items = Editor->GetPickList()->GetItems();
-    for (int I = 0; I < Items->GetCount(); ++I) Result.push_back(Items->Get(I));
-    return Result;
+    return Editor;
+}
+
+std::string StockPresetTest::DropDown(const std::string& Path) {
+    TZkInplaceEditList* Editor = EditValue(Path);
+    Press(Qt::Key_Down, Qt::AltModifier);
+    if (!Editor->GetListVisible()) throw std::logic_error("no list on " + Path);
+    return Editor->GetPickList()->GetItems()->GetCommaText();
 }
 
 void StockPresetTest::Choose(const std::string& Path, const std::string& Entry) {
-    const std::vector<std::string> Entries = DropDown(Path);
-    const auto At = std::find(Entries.begin(), Entries.end(), Entry);
-    ASSERT_NE(At, Entries.end()) << Entry << " is not offered";
-    TZkInplaceEditList* Editor = Inspector->GetInplaceEditList();
-    Editor->GetPickList()->SetItemIndex(static_cast<int>(At - Entries.begin()));
-    SafeCall(Editor, [Editor] { Editor->CloseUp(true); });
+    DropDown(Path);
+    TPopupListbox* List = Inspector->GetInplaceEditList()->GetPickList();
+    const int Index = List->GetItems()->IndexOf(Entry);
+    ASSERT_GE(Index, 0) << Entry << " is not offered";
+    List->SetTopIndex(Index);
+    const TRect R = List->ItemRect(Index);
+    const TPoint At = List->ClientToScreen({R.Left + 5, R.Top + 2});
+    ClickAt(List->GetWidget(), List->GetWidget()->mapFromGlobal(QPoint(At.X, At.Y)));
     Settle();
 }
 
-int StockPresetTest::ClickEllipsis(const std::string& Path,
-                                   std::function<int(TComponent*)> Answer) {
-    Inspector->SelectItem(Row(Path));
-    Inspector->SetLogical(lwColumn, 1);
-    Inspector->ShowEditor();
-    TZkInplaceEditList* Editor = Inspector->GetInplaceEditList();
-    if (!Editor || Editor->GetEditStyle() != esEllipsis)
+int StockPresetTest::ClickButton(const std::string& Path, std::function<int(TComponent*)> Answer) {
+    TZkInplaceEditList* Editor = EditValue(Path);
+    if (Editor->GetEditStyle() != esEllipsis)
         throw std::logic_error("no ellipsis button on " + Path);
-    Editor->SetFocus();
-    Settle();
     FAnswer = std::move(Answer);
     FShown = 0;
-    QWidget* W = Editor->GetWidget();
     const TRect R = Editor->ButtonRect();
-    const QPoint At((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    for (auto [Type, Buttons] : {std::pair{QEvent::MouseButtonPress, Qt::LeftButton},
-                                 std::pair{QEvent::MouseButtonRelease, Qt::NoButton}}) {
-        QMouseEvent E(Type, QPointF(At), QPointF(W->mapToGlobal(At)), Qt::LeftButton, Buttons,
-                      Qt::NoModifier);
-        QApplication::sendEvent(W, &E);
-    }
+    ClickAt(Editor->GetWidget(), QPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));
+    // The headless platform gives the form no activation back after a dialog.
+    Form->GetWidget()->activateWindow();
     Settle();
     FAnswer = nullptr;
     return FShown;

@@ -1,13 +1,13 @@
 // The stock presets' fixture: an inspector with the eighteen presets over real controls on a
-// form, and the steps of a user: drop a row's list down, pick from it, click its ellipsis
+// form, and the steps of a user: drop a row's list down, click an entry, click its ellipsis
 // button and answer the dialog that shows.
 #pragma once
-#include <QMouseEvent>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "../inspector/InspectorTestUtil.h"
+#include "platform/gui/GuiTestUtil.h"
 #include "presets/ZkStockPresets.h"
 
 namespace zk::test {
@@ -20,20 +20,26 @@ protected:
     template <class T>
     T* Preset() const {
         TZkPropertyPresets* Presets = Inspector->GetPresets();
-        const int Index = Presets->IndexOfClass(T::StaticClass());
-        return Index < 0 ? nullptr : static_cast<T*>(Presets->GetItem(Index));
+        return static_cast<T*>(Presets->GetItem(Presets->IndexOfClass(T::StaticClass())));
     }
     // "Action,PopupMenu": the rows Preset matches, in the order of all rows.
     std::string Matches(TZkPropertyPreset* Preset) const;
-    // The entries the row's drop-down list offers.
-    std::vector<std::string> DropDown(const std::string& Path);
-    // Drops the row's list down and picks Entry; a failure is reported as a
-    // message, as it is from a click.
+    // Alt+Down on the row's value cell; the entries the list then offers, as a comma text.
+    std::string DropDown(const std::string& Path);
+    // Drops the row's list down and clicks Entry.
     void Choose(const std::string& Path, const std::string& Entry);
     // Clicks the ellipsis button of the row's value cell. Answer fills in the
-    // dialog that shows and returns how it ends; the number of dialogs shown
-    // is the result.
-    int ClickEllipsis(const std::string& Path, std::function<int(TComponent*)> Answer);
+    // dialog of class D that shows and returns how it ends; the result is the
+    // number of modal dialogs shown.
+    template <class D>
+    int ClickEllipsis(const std::string& Path, std::function<int(D*)> Answer) {
+        return ClickButton(Path, [Answer](TComponent* Shown) {
+            auto* Dialog = DynamicCast<D>(Shown);
+            if (Dialog) return Answer(Dialog);
+            ADD_FAILURE() << "unexpected modal " << Shown->ClassName();
+            return static_cast<int>(mrCancel);
+        });
+    }
 
     template <class T>
     T* Add(const std::string& Name) {
@@ -44,6 +50,9 @@ protected:
     }
 
 private:
+    TZkInplaceEditList* EditValue(const std::string& Path);
+    int ClickButton(const std::string& Path, std::function<int(TComponent*)> Answer);
+
     std::function<int(TComponent*)> FAnswer;
     int FShown = 0;
 };
