@@ -202,8 +202,19 @@ void TZkCustomObjectInspector::DoPropertyChanged(int Index) {
 }
 
 void TZkCustomObjectInspector::WMPropertyChanged(TMessage& Message) {
-    if (!RefreshValues(GetItems())) PostRescan();
     const int Index = static_cast<int>(Message.WParam);
+    // Typing that began on another row before this refresh arrived (the commit
+    // came from leaving the row) is the user's, not the object's: the refresh
+    // must not put the old value back under it, or Enter would write that.
+    TZkItemProp* Committed =
+        Index >= 0 && Index < GetAllItems().GetCount() ? GetAllItems()[Index] : nullptr;
+    TInplaceEdit* Editor = GetInplaceEditor();
+    const bool KeepTyping = Editor && GetEditorMode() && Editor->GetVisible() &&
+                            Editor->GetModified() && GetCurrentItem() != Committed;
+    if (!RefreshValues(GetItems())) PostRescan();
+    if (KeepTyping && GetInplaceEditor() == Editor && Editor->GetVisible() &&
+        Editor->GetEditText() != GetEditText(GetCol(), GetRow()))
+        UpdateText();
     if (Index >= 0 && Index < GetAllItems().GetCount() && FOnPropertyChanged.Assigned())
         FOnPropertyChanged(this, static_cast<TZkItemProperty*>(GetAllItems()[Index]));
 }

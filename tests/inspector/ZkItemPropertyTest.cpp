@@ -122,6 +122,13 @@ TEST_F(ItemPropertyTest, ARejectedValueShowsTheMessageAndChangesNoObject) {
     EXPECT_EQ(Sink->FCount, 0);
     EXPECT_EQ(Other->FCount, 3);
     EXPECT_NE(Inspector->GetInplaceEditList()->GetText(), "-1") << "the editor's text went back";
+    // Typing into the next row before the refresh of a commit arrives: the refresh keeps
+    // the typed text, and Enter writes it.
+    Inspect({Sink});
+    Commit("Count", "12x");
+    Commit("Limit", "5");
+    EXPECT_EQ(Sink->FLimit, 5);
+    EXPECT_EQ(Shown.size(), 3u);
 }
 
 TEST_F(ItemPropertyTest, RowsThatAreNoPropertyFailOrKeepTheirOwnValue) {
