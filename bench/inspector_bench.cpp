@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchUtil.h"
 #include "inspector/ZkInspectorRegistration.h"
 #include "inspector/ZkObjectInspector.h"
 #include "platform/core/ClassBuilder.h"
@@ -26,30 +27,12 @@
 namespace {
 
 using namespace zk;
-using TClock = std::chrono::steady_clock;
-
-double MsSince(TClock::time_point T0) {
-    return std::chrono::duration<double, std::milli>(TClock::now() - T0).count();
-}
-
+using namespace zk::bench;
 // This thread's processor time in ms: steadier than the clock on a machine shared with compilers.
 double CpuMs() {
     timespec T{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &T);
     return static_cast<double>(T.tv_sec) * 1e3 + static_cast<double>(T.tv_nsec) * 1e-6;
-}
-
-std::map<std::string, double>& Best() {
-    static std::map<std::string, double> R;
-    return R;
-}
-void Keep(const std::string& Key, double Ms) {
-    auto It = Best().find(Key);
-    if (It == Best().end() || Ms < It->second) Best()[Key] = Ms;
-}
-double Get(const std::string& Key) {
-    auto It = Best().find(Key);
-    return It == Best().end() ? -1 : It->second;
 }
 
 // A component with a string list of its own.
@@ -112,20 +95,9 @@ void BM_QtButtonProperties(benchmark::State& State) {
     Tree.setColumnCount(2);
     Tree.resize(400, 640);
     Tree.show();
-    const QMetaObject* Meta = Button.metaObject();
     const int Wanted = static_cast<int>(Get("button.rows"));
     for (auto _ : State) {
-        const auto T0 = TClock::now();
-        Tree.clear();
-        QList<QTreeWidgetItem*> Items;
-        for (int Done = 0; Done < Wanted;)
-            for (int I = 0; I < Meta->propertyCount() && Done < Wanted; ++I, ++Done) {
-                const QMetaProperty P = Meta->property(I);
-                Items.append(new QTreeWidgetItem(
-                    QStringList{QString::fromLatin1(P.name()), P.read(&Button).toString()}));
-            }
-        Tree.addTopLevelItems(Items);
-        const double Ms = MsSince(T0);
+        const double Ms = FillTreeFromMetaObject(Tree, Button, Wanted);
         State.SetIterationTime(Ms / 1000);
         Keep("qt.button", Ms);
     }
@@ -218,14 +190,11 @@ void PrintSummary() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    zk::InitApplication(argc, argv);
-    zk::RegisterInspectorClasses();
-    zk::RegisterClass(TListHolder::StaticClass());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    PrintSummary();
-    zk::DoneApplication();
-    return 0;
+    return RunBenchmarks(
+        argc, argv,
+        [] {
+            zk::RegisterInspectorClasses();
+            zk::RegisterClass(TListHolder::StaticClass());
+        },
+        PrintSummary);
 }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/BenchUtil.h"
 #include "itemlist/ZkItemListEditor.h"
 #include "itemlist/ZkItemListRegistration.h"
 #include "itemlist/ZkItemProp.h"
@@ -21,24 +22,11 @@
 namespace {
 
 using namespace zk;
-using TClock = std::chrono::steady_clock;
+using namespace zk::bench;
 
 constexpr int ChildrenPerTop = 100;
 // One keystroke apart, typed and taken back, so every iteration changes the text.
 const char* const Texts[] = {"value1", "value12"};
-
-std::map<std::string, double>& Best() {
-    static std::map<std::string, double> R;
-    return R;
-}
-void KeepBest(const std::string& Key, double Ms) {
-    auto It = Best().find(Key);
-    if (It == Best().end() || Ms < It->second) Best()[Key] = Ms;
-}
-
-double MsSince(TClock::time_point T0) {
-    return std::chrono::duration<double, std::milli>(TClock::now() - T0).count();
-}
 
 // A shown form with a grid holding N items: N / 100 parents of 100 children each.
 class TFilterBench {
@@ -84,7 +72,7 @@ void BM_GridFilterKeystroke(benchmark::State& State, bool Collapsed) {
         Application->ProcessMessages();  // the layout and paint it caused
         const double Ms = MsSince(T0);
         State.SetIterationTime(Ms / 1000.0);
-        KeepBest(std::string("grid") + (Collapsed ? ".collapsed" : ".expanded"), Ms);
+        Keep(std::string("grid") + (Collapsed ? ".collapsed" : ".expanded"), Ms);
     }
     State.counters["shown"] = Bench.Grid()->GetShownItems().GetCount();
 }
@@ -131,7 +119,7 @@ void BM_ProxyFilterKeystroke(benchmark::State& State) {
         Proxy.setFilterFixedString(QString::fromUtf8(Texts[++Turn % 2]));
         const double Ms = MsSince(T0);
         State.SetIterationTime(Ms / 1000.0);
-        KeepBest("proxy.keystroke", Ms);
+        Keep("proxy.keystroke", Ms);
     }
     State.counters["top_rows"] = Proxy.rowCount();
 }
@@ -154,7 +142,7 @@ void BM_ProxyFill(benchmark::State& State) {
         const double Ms = MsSince(T0);
         benchmark::DoNotOptimize(Rows);
         State.SetIterationTime(Ms / 1000.0);
-        KeepBest("proxy.fill", Ms);
+        Keep("proxy.fill", Ms);
     }
 }
 BENCHMARK(BM_ProxyFill)
@@ -164,10 +152,6 @@ BENCHMARK(BM_ProxyFill)
     ->Iterations(10);
 
 void PrintSummary() {
-    auto Get = [](const char* Key) {
-        auto It = Best().find(Key);
-        return It == Best().end() ? -1.0 : It->second;
-    };
     const double Fill = Get("proxy.fill");
     const double Key = Get("proxy.keystroke");
     std::printf("\nOne keystroke over 100,000 items (best of the runs, ms; budget 30 ms)\n");
@@ -184,13 +168,5 @@ void PrintSummary() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    zk::InitApplication(argc, argv);
-    zk::RegisterItemListClasses();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    PrintSummary();
-    zk::DoneApplication();
-    return 0;
+    return RunBenchmarks(argc, argv, zk::RegisterItemListClasses, PrintSummary);
 }

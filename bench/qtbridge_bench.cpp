@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "bench/BenchUtil.h"
 #include "inspector/ZkObjectInspector.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/Forms.h"
@@ -21,24 +22,7 @@
 namespace {
 
 using namespace zk;
-using TClock = std::chrono::steady_clock;
-
-double MsSince(TClock::time_point T0) {
-    return std::chrono::duration<double, std::milli>(TClock::now() - T0).count();
-}
-
-std::map<std::string, double>& Best() {
-    static std::map<std::string, double> R;
-    return R;
-}
-void Keep(const std::string& Key, double Ms) {
-    auto It = Best().find(Key);
-    if (It == Best().end() || Ms < It->second) Best()[Key] = Ms;
-}
-double Get(const std::string& Key) {
-    auto It = Best().find(Key);
-    return It == Best().end() ? -1 : It->second;
-}
+using namespace zk::bench;
 
 // A QPushButton inspected through the bridge: every rescan reads all its
 // properties through the meta-object and builds its rows, nested ones included.
@@ -73,20 +57,9 @@ void BM_QtButtonProperties(benchmark::State& State) {
     Tree.setColumnCount(2);
     Tree.resize(400, 640);
     Tree.show();
-    const QMetaObject* Meta = Button.metaObject();
     const int Wanted = static_cast<int>(Get("bridge.rows"));
     for (auto _ : State) {
-        const auto T0 = TClock::now();
-        Tree.clear();
-        QList<QTreeWidgetItem*> Items;
-        for (int Done = 0; Done < Wanted;)
-            for (int I = 0; I < Meta->propertyCount() && Done < Wanted; ++I, ++Done) {
-                const QMetaProperty P = Meta->property(I);
-                Items.append(new QTreeWidgetItem(
-                    QStringList{QString::fromLatin1(P.name()), P.read(&Button).toString()}));
-            }
-        Tree.addTopLevelItems(Items);
-        const double Ms = MsSince(T0);
+        const double Ms = FillTreeFromMetaObject(Tree, Button, Wanted);
         State.SetIterationTime(Ms / 1000);
         Keep("qt", Ms);
     }
@@ -110,13 +83,5 @@ void PrintSummary() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    zk::InitApplication(argc, argv);
-    zk::RegisterQtBridgeClasses();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    PrintSummary();
-    zk::DoneApplication();
-    return 0;
+    return RunBenchmarks(argc, argv, zk::RegisterQtBridgeClasses, PrintSummary);
 }
