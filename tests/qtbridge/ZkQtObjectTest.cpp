@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "TestSubject.h"
+#include "tests/inspector/InspectorTestUtil.h"
 #include "inspector/ZkObjectInspector.h"
 #include "itemlist/ZkInplaceEditList.h"
 #include "platform/gui/Application.h"
@@ -30,16 +31,11 @@ public:
     }
 };
 
-class QtBridgeTest : public ::testing::Test {
+// The inspector fixture, inspecting a test subject and its buddy through the bridge.
+class QtBridgeTest : public InspectorTest {
 protected:
     void SetUp() override {
-        Form.reset(Create<TForm>(nullptr));
-        Form->SetBounds(20, 20, 500, 700);
-        Inspector = Create<TZkObjectInspector>(Form.get());
-        Inspector->SetParent(Form.get());
-        Inspector->SetBounds(8, 8, 400, 640);
-        Form->Show();
-        Inspector->SetFocus();
+        InspectorTest::SetUp();
         Subject = new TestSubject;
         Subject->setObjectName(QStringLiteral("subject"));
         Subject->setProperty("note", QStringLiteral("jot"));
@@ -48,76 +44,36 @@ protected:
         Inspect({Subject});
     }
     void TearDown() override {
-        SetMessageBoxHandler(nullptr);
-        Form.reset();
+        InspectorTest::TearDown();
         delete Subject;
         Settle();
     }
 
-    void Settle() { Application->ProcessMessages(); }
     void Inspect(std::initializer_list<QObject*> Objects) {
         Inspector->GetObjects()->Clear();
         for (QObject* O : Objects)
             Inspector->GetObjects()->AddInstance(TZkQtObject::Of(O, Inspector));
         Settle();
     }
+    // Null (and a failure) when there is no such row, so a test can go on.
     TZkItemProperty* Row(const std::string& Path) const {
         TZkItemProperty* Result = Inspector->GetItems()->FindPath(Path);
         if (!Result) ADD_FAILURE() << "no row " << Path;
         return Result;
     }
     std::string Shown(const std::string& Path) const {
-        TZkItemProperty* R = Row(Path);
-        if (!R) return "<none>";
-        for (TZkItemProp* P = R->GetParentItem(); P; P = P->GetParentItem()) P->Expand();
-        const int Line =
-            Inspector->GetLogical(lwFixedLines) + Inspector->GetShownItems().IndexOf(R);
-        const TGridCoord Cell = Inspector->CellOf(1, Line);
-        return Inspector->GetCellText(Cell.X, Cell.Y);
+        return Row(Path) ? InspectorTest::Shown(Path) : "<none>";
     }
-    void Press(int Key, const QString& Text = QString()) {
-        QWidget* Target = QApplication::focusWidget();
-        ASSERT_NE(Target, nullptr);
-        QKeyEvent Down(QEvent::KeyPress, Key, Qt::NoModifier, Text);
-        QApplication::sendEvent(Target, &Down);
-        QKeyEvent Up(QEvent::KeyRelease, Key, Qt::NoModifier, Text);
-        QApplication::sendEvent(Target, &Up);
-        Settle();
-    }
-    // Selects the row's value cell, types Text over it and presses Enter, as a user does.
+    // Nested rows are committed with their parents expanded, as a user reaches them.
     void Commit(const std::string& Path, const std::string& Text) {
         TZkItemProperty* R = Row(Path);
         ASSERT_NE(R, nullptr);
         for (TZkItemProp* P = R->GetParentItem(); P; P = P->GetParentItem()) P->Expand();
-        Inspector->SelectItem(R);
-        Inspector->SetLogical(lwColumn, 1);
-        Inspector->ShowEditor();
-        TZkInplaceEditList* Editor = Inspector->GetInplaceEditList();
-        ASSERT_NE(Editor, nullptr);
-        Editor->SetFocus();
-        Editor->SelectAll();
-        for (char C : Text) {
-            const unsigned char U = static_cast<unsigned char>(C);
-            const int Key = std::isalpha(U)   ? Qt::Key_A + (std::toupper(U) - 'A')
-                            : std::isdigit(U) ? Qt::Key_0 + (C - '0')
-                                              : static_cast<int>(U);
-            Press(Key, QString(QChar(C)));
-        }
-        Press(Qt::Key_Return);
-    }
-    std::vector<std::string>& CatchMessages() {
-        SetMessageBoxHandler([this](const std::string& Msg, int, int) {
-            Messages.push_back(Msg);
-            return static_cast<int>(mrOk);
-        });
-        return Messages;
+        InspectorTest::Commit(Path, Text);
     }
 
-    TOwned<TForm> Form;
-    TZkObjectInspector* Inspector = nullptr;  // owned by Form
     TestSubject* Subject = nullptr;           // deleted by a test that destroys it
     QObject Pal;
-    std::vector<std::string> Messages;
 };
 
 TEST_F(QtBridgeTest, EveryKindOfPropertyMapsToTheRowTheInspectorKnows) {
