@@ -290,17 +290,7 @@ void TCustomComboBoxEx::UpdateImages() {
 }
 
 void TCustomComboBoxEx::SetImages(TCustomImageList* Value) {
-    if (FImages == Value) return;
-    if (FImages) {
-        FImages->UnRegisterChanges(FImageLink.get());
-        FImages->RemoveFreeNotification(this);
-    }
-    FImages = Value;
-    if (Value) {
-        Value->RegisterChanges(FImageLink.get());
-        Value->FreeNotification(this);
-    }
-    UpdateImages();
+    if (SetImageListField(this, FImages, Value, FImageLink.get())) UpdateImages();
 }
 
 void TCustomComboBoxEx::Notification(TComponent* AComponent, TOperation Operation) {

@@ -380,4 +380,19 @@ void TImageList::DescribeClass(TClassBuilder<TImageList>& C) {
 
 TImageList::TImageList(TComponent* AOwner) : TCustomImageList(AOwner) {}
 
+bool SetImageListField(TComponent* Owner, TCustomImageList*& Field, TCustomImageList* Value,
+                       TChangeLink* Link) {
+    if (Field == Value) return false;
+    if (Field) {
+        Field->UnRegisterChanges(Link);
+        Field->RemoveFreeNotification(Owner);
+    }
+    Field = Value;
+    if (Value) {
+        Value->RegisterChanges(Link);
+        Value->FreeNotification(Owner);
+    }
+    return true;
+}
+
 }  // namespace zk

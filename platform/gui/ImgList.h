@@ -151,4 +151,9 @@ public:
     explicit TImageList(TComponent* AOwner);
 };
 
+// Points Field, an image list property of Owner, at Value: Link and Owner's free
+// notification move from the old list to the new one. False when Field already was Value.
+bool SetImageListField(TComponent* Owner, TCustomImageList*& Field, TCustomImageList* Value,
+                       TChangeLink* Link);
+
 }  // namespace zk

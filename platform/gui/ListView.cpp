@@ -610,17 +610,7 @@ void TCustomListView::UpdateImages() {
 }
 
 void TCustomListView::SetImageList(TCustomImageList*& Field, TCustomImageList* Value) {
-    if (Field == Value) return;
-    if (Field) {
-        Field->UnRegisterChanges(FImageLink.get());
-        Field->RemoveFreeNotification(this);
-    }
-    Field = Value;
-    if (Value) {
-        Value->RegisterChanges(FImageLink.get());
-        Value->FreeNotification(this);
-    }
-    UpdateImages();
+    if (SetImageListField(this, Field, Value, FImageLink.get())) UpdateImages();
 }
 
 void TCustomListView::SetLargeImages(TCustomImageList* Value) {

@@ -588,17 +588,7 @@ void TMenu::BeforeDestruction() {
 }
 
 void TMenu::SetImages(TCustomImageList* Value) {
-    if (FImages == Value) return;
-    if (FImages) {
-        FImages->UnRegisterChanges(FImageChangeLink.get());
-        FImages->RemoveFreeNotification(this);
-    }
-    FImages = Value;
-    if (Value) {
-        Value->RegisterChanges(FImageChangeLink.get());
-        Value->FreeNotification(this);
-    }
-    ImagesChanged(this);
+    if (SetImageListField(this, FImages, Value, FImageChangeLink.get())) ImagesChanged(this);
 }
 
 void TMenu::ImagesChanged(TObject*) {

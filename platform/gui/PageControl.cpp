@@ -406,17 +406,7 @@ void TPageControl::SetTabWidth(int Value) {
 }
 
 void TPageControl::SetImages(TCustomImageList* Value) {
-    if (FImages == Value) return;
-    if (FImages) {
-        FImages->UnRegisterChanges(FImageChangeLink.get());
-        FImages->RemoveFreeNotification(this);
-    }
-    FImages = Value;
-    if (Value) {
-        Value->RegisterChanges(FImageChangeLink.get());
-        Value->FreeNotification(this);
-    }
-    ImagesChanged(this);
+    if (SetImageListField(this, FImages, Value, FImageChangeLink.get())) ImagesChanged(this);
 }
 
 void TPageControl::ImagesChanged(TObject*) {

@@ -326,17 +326,7 @@ void TCustomTreeView::UpdateImages() {
 }
 
 void TCustomTreeView::SetImageList(TCustomImageList*& Field, TCustomImageList* Value) {
-    if (Field == Value) return;
-    if (Field) {
-        Field->UnRegisterChanges(FImageLink.get());
-        Field->RemoveFreeNotification(this);
-    }
-    Field = Value;
-    if (Value) {
-        Value->RegisterChanges(FImageLink.get());
-        Value->FreeNotification(this);
-    }
-    UpdateImages();
+    if (SetImageListField(this, Field, Value, FImageLink.get())) UpdateImages();
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* Value) {
