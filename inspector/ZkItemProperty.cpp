@@ -127,7 +127,7 @@ void TZkItemProperty::SetTypeName(const std::string& Value) {
 
 void TZkItemProperty::SetCapturedValue(int ObjectIndex, const TVariant& Value) {
     if (ObjectIndex < 0) return;
-    GetCapturedValues();
+    // Readers fit the list to the columns (GetCapturedValues); here it only has to reach Index.
     const auto Index = static_cast<size_t>(ObjectIndex);
     if (Index >= FCapturedValues.size()) FCapturedValues.resize(Index + 1);
     TVariant& Entry = FCapturedValues[Index];

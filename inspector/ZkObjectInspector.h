@@ -102,6 +102,9 @@ public:
                         TZkInspectorObjects* ParentObjects);
     void InitPropertyRow(TZkItemProperty* Row, TZkInspectorObjects* Objects,
                          const std::string& PropName);
+    // The same for Prop; Value0 is its value on the first object when the caller read it.
+    void InitPropertyRow(TZkItemProperty* Row, TZkInspectorObjects* Objects, const TPropInfo* Prop,
+                         const TVariant* Value0);
     bool IsCommonProperty(TZkInspectorObjects* Objects, const TPropInfo* Descriptor) const;
     void AddCollectionItemRow(const std::string& PropName, TCollection* Collection,
                               TCollectionItem* Item, TZkInspectorObjects* ParentObjects,

@@ -31,6 +31,44 @@ std::string ValueOf(const std::string& Line, char Sep) {
     return At == std::string::npos ? std::string() : Line.substr(At + 1);
 }
 
+// A property's text from the value its scan captured, so that every property of every object
+// is read once: a read can be dear (a bridged object's getter, a computed value).
+std::string CapturedText(const TVariant& Value, const TPropInfo* Prop) {
+    switch (Prop->Kind()) {
+        case tkInteger:
+        case tkChar:
+        case tkWChar:
+        case tkInt64:
+            return IntToStr(Value.AsInt64());
+        case tkEnumeration:
+            return GetEnumName(Prop->PropType, Value.VarType() == varBoolean
+                                                   ? (Value.AsBoolean() ? 1 : 0)
+                                                   : Value.AsInt64());
+        case tkSet:
+            return SetToString(Prop->PropType, static_cast<uint32_t>(Value.AsInt64()), true);
+        case tkFloat:
+            return FloatToStr(Value.AsDouble());
+        case tkString:
+        case tkLString:
+            return Value.AsString();
+        case tkWString:
+            return Utf16ToUtf8(Value.AsWideString());
+        case tkClass: {
+            auto* Object = reinterpret_cast<TObject*>(static_cast<intptr_t>(Value.AsInt64()));
+            if (!Object) return std::string();
+            if (auto* Component = DynamicCast<TComponent>(Object)) return Component->GetName();
+            return "(" + Prop->PropType->Name + ")";
+        }
+        case tkMethod:
+        case tkInterface:
+            return Prop->PropType->Name;
+        case tkVariant:
+            return VarToStr(Value);
+        default:
+            throw EPropertyConvertError("Invalid property type: %s", {Prop->PropType->Name});
+    }
+}
+
 }  // namespace
 
 // ---- the scan ----
@@ -70,6 +108,7 @@ void TZkCustomObjectInspector::Rescan() {
     const bool Scanning = DoBeforeScan(nullptr);
     try {
         GetItems()->Clear();
+        TPropReadBatch Batch;  // the parts of one value come from one read of it
         if (Scanning) ScanAll();
         LayoutChanged();
     } catch (...) {
@@ -151,17 +190,18 @@ void TZkCustomObjectInspector::ScanProperties(TZkInspectorObjects* Objects,
         OneClass = Objects->GetItem(I)->GetInstance() && Objects->GetItem(I)->GetInstance()->ClassType() == Class;
     TUpdateGuard<TZkItemProperties> Guard(*Rows);
     for (const TPropInfo* Prop : Props) {
+        TVariant Value0;
         try {
             if (Prop->Kind() == tkInterface)
                 GetInterfaceProp(Inst0, Prop);
             else
-                GetPropValue(Inst0, Prop, true);
+                Value0 = GetPropValue(Inst0, Prop, false);
         } catch (const EOleException&) {
             continue;
         }
         if (!OneClass && !IsCommonProperty(Objects, Prop)) continue;
         TZkItemProperty* Row = Rows->AddItem();
-        InitPropertyRow(Row, Objects, Prop->Name);
+        InitPropertyRow(Row, Objects, Prop, &Value0);
         // Filed under its first category when it was named; the copies go under the others.
         if (GetArrangeByCategory())
             if (TZkItemProperty* Parent = Row->GetParentRow(); Parent && Parent->GetCategory())
@@ -199,11 +239,17 @@ void TZkCustomObjectInspector::ScanCollectionItems(TZkItemProperty* Owner, TZkIt
 
 void TZkCustomObjectInspector::InitPropertyRow(TZkItemProperty* Row, TZkInspectorObjects* Objects,
                                                const std::string& PropName) {
+    const TPropInfo* Prop = GetPropInfo(Objects->GetItem(0)->GetInstance(), PropName);
+    if (!Prop) throw EPropertyError("Property %s does not exist", {PropName});
+    InitPropertyRow(Row, Objects, Prop, nullptr);
+}
+
+void TZkCustomObjectInspector::InitPropertyRow(TZkItemProperty* Row, TZkInspectorObjects* Objects,
+                                               const TPropInfo* Prop, const TVariant* Value0) {
     TObject* Inst0 = Objects->GetItem(0)->GetInstance();
+    const std::string& PropName = Prop->Name;
     Row->SetName(PropName);
     Row->SetPropName(PropName);
-    const TPropInfo* Prop = GetPropInfo(Inst0, PropName);
-    if (!Prop) throw EPropertyError("Property %s does not exist", {PropName});
     const TTypeKind Kind = Prop->Kind();
     Row->SetKind(Kind);
     Row->SetTypeName(Prop->PropType->Name);
@@ -213,39 +259,48 @@ void TZkCustomObjectInspector::InitPropertyRow(TZkItemProperty* Row, TZkInspecto
     auto PropOf = [&](TObject* Instance) {
         return Instance->ClassType() == Inst0->ClassType() ? Prop : GetPropInfo(Instance, PropName);
     };
-    if (Kind != tkInterface) {
-        if (Multi)
-            for (int I = 0; I < Count; ++I) {
-                TObject* Instance = Objects->GetItem(I)->GetInstance();
-                Row->SetCapturedValue(I, GetPropValue(Instance, PropOf(Instance), false));
-            }
-        else
-            Row->SetCapturedValue(0, GetPropValue(Inst0, Prop, false));
-    }
-    TObject* Value0 = Kind == tkClass ? GetObjectProp(Inst0, Prop) : nullptr;
-    Row->SetItemType(Kind == tkClass && DynamicCast<TCollection>(Value0) ? itCollection
-                     : Kind == tkSet                                      ? itSet
-                                                                          : itPlain);
-    auto TextOf = [&](TObject* Instance) { return PropertyText(Instance, PropOf(Instance)); };
-    const std::string Text0 = TextOf(Inst0);
+    // Each object's value is read once; its text comes from what was read.
+    auto ReadOf = [&](TObject* Instance) {
+        return Kind == tkInterface ? TVariant() : GetPropValue(Instance, PropOf(Instance), false);
+    };
+    auto TextOf = [&](TObject* Instance, const TVariant& Value) {
+        const TPropInfo* P = PropOf(Instance);
+        return Kind == tkInterface ? P->PropType->Name : CapturedText(Value, P);
+    };
+    const TVariant Captured0 = Value0 ? *Value0 : ReadOf(Inst0);
+    if (Kind != tkInterface) Row->SetCapturedValue(0, Captured0);
+    TObject* Object0 = Kind == tkClass ? reinterpret_cast<TObject*>(
+                                             static_cast<intptr_t>(Captured0.AsInt64()))
+                                       : nullptr;
+    Row->SetItemType(Kind == tkClass && DynamicCast<TCollection>(Object0) ? itCollection
+                     : Kind == tkSet                                       ? itSet
+                                                                           : itPlain);
+    const std::string Text0 = TextOf(Inst0, Captured0);
     bool AllEqual = true;
     if (Multi) {
         TZkItemPropValueStrings* Values = Row->GetValues();
         TStrings::TUpdateGuard Guard(*Values);
         Values->Clear();
         Values->Add(Text0);
-        for (int I = 1; I < Count; ++I) Values->Add(TextOf(Objects->GetItem(I)->GetInstance()));
+        for (int I = 1; I < Count; ++I) {
+            TObject* Instance = Objects->GetItem(I)->GetInstance();
+            const TVariant Value = ReadOf(Instance);
+            if (Kind != tkInterface) Row->SetCapturedValue(I, Value);
+            Values->Add(TextOf(Instance, Value));
+        }
         AllEqual = Count == 1;
     } else {
         Row->SetValue(Text0);
-        for (int I = 1; I < Count && AllEqual; ++I)
-            AllEqual = SameText(TextOf(Objects->GetItem(I)->GetInstance()), Text0);
+        for (int I = 1; I < Count && AllEqual; ++I) {
+            TObject* Instance = Objects->GetItem(I)->GetInstance();
+            AllEqual = SameText(TextOf(Instance, ReadOf(Instance)), Text0);
+        }
     }
     Row->SetIsProperty(Kind != tkInterface);
     Row->SetIsAllEqual(AllEqual);
     // An empty object property and a component reference stay editable.
     Row->SetReadOnly(!Prop->HasWrite() || Kind == tkMethod || Kind == tkInterface ||
-                     (Kind == tkClass && !Text0.empty() && !DynamicCast<TComponent>(Value0)));
+                     (Kind == tkClass && !Text0.empty() && !DynamicCast<TComponent>(Object0)));
     switch (Kind) {
         case tkEnumeration: {
             const TTypeInfo* Base = Prop->PropType->BaseType ? Prop->PropType->BaseType : Prop->PropType;
@@ -302,9 +357,8 @@ void TZkCustomObjectInspector::AddElementRows(TZkItemProperty* Row, const TTypeI
         Element->SetIsAllEqual(!Several);
         TStringList* PickList = Element->GetPickList();
         TStrings::TUpdateGuard PickGuard(*PickList);
+        PickList->Add("False");  // already in the order a sort would give
         PickList->Add("True");
-        PickList->Add("False");
-        PickList->Sort();
     }
 }
 

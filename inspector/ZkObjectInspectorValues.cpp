@@ -180,6 +180,7 @@ bool TZkCustomObjectInspector::RefreshValues(TZkItemProperties* Collection) {
     {
         BeginUpdate();
         TScopeExit Done([this] { EndUpdate(); });
+        TPropReadBatch Batch;  // the parts of one value come from one read of it
         for (int I = 0; I < Collection->GetCount() && Result; ++I) {
             TZkItemProperty* Row = Collection->GetItem(I);
             Result = Row->RefreshValue() && (!Row->HasChildren() || RefreshValues(Row->GetItems()));

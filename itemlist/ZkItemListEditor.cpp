@@ -1,6 +1,9 @@
 // TZkCustomItemListEditor: construction, properties, logical coordinates, the line lists, update
 // brackets, layout, column sizing and orientation; TZkItemListEditor's published properties.
 #include "itemlist/ZkItemListEditor.h"
+
+#include <utility>
+
 #include "itemlist/ZkItemListEditor_p.h"
 #include "itemlist/ZkItemListPublish.h"
 
@@ -175,7 +178,11 @@ void TZkCustomItemListEditor::EndUpdate() {
     // compared too: an items bracket may have closed inside this one.
     const int Shown = FShownItems.GetCount();
     const int Lines = GetLogical(lwFixedLines) + (Shown > 0 ? Shown : 1);
-    if (Shown != FSavedShownCount || Lines != GetLogical(lwLineCount)) LayoutChanged();
+    const bool Repaint = std::exchange(FRepaintPending, false);
+    if (Shown != FSavedShownCount || Lines != GetLogical(lwLineCount))
+        LayoutChanged();
+    else if (Repaint && HandleAllocated())
+        Invalidate();
 }
 
 void TZkCustomItemListEditor::LayoutChanged() {

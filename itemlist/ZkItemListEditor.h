@@ -173,6 +173,8 @@ public:
     // Expands the ancestors and makes Item's line current; null hides the editor.
     void SelectItem(TZkItemProp* Item);
     int GetUpdateLock() const { return FUpdateLock; }
+    // A line changed inside an update bracket: the grid repaints as a whole when it closes.
+    void RepaintWhenUpdated() { FRepaintPending = true; }
     bool IsUpdating() const;
 
     // ---- properties ----
@@ -427,6 +429,7 @@ private:
     bool FDeletingGuard = false;
     int FSavedShownCount = 0;
     int FUpdateLock = 0;
+    bool FRepaintPending = false;
     bool FSizingGuard = false;
     TNotifyEvent FOnEditButtonClick;
     TZkGetPickListEvent FOnGetPickList;

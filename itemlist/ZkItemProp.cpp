@@ -97,11 +97,12 @@ TZkItemProp::TZkItemProp(TCollection* Collection)
 TZkItemProp::~TZkItemProp() = default;
 
 void TZkItemProp::AfterConstruction() {
-    TCollectionItem::AfterConstruction();
-    FCreationCollection = nullptr;
     FReadOnlyFlag = false;
     FEditStyle = esSimple;
-    SetVisible(true);
+    // Joins its collection visible already: the line index and the grid hear of it once.
+    FVisibleFlag = true;
+    TCollectionItem::AfterConstruction();
+    FCreationCollection = nullptr;
 }
 
 void TZkItemProp::BeforeDestruction() {
@@ -199,15 +200,13 @@ std::string TZkItemProp::GetValue() const {
 }
 
 void TZkItemProp::SetValue(const std::string& Value) {
+    // The current line takes the value into the current value column.
     TZkCustomItemListEditor* Grid = GetGrid();
-    if (Grid && Grid->GetCurrentItem() == this) {
-        int Col = Grid->GetLogical(lwColumn);
-        if (Col > 0) {
-            if (Col - 1 < Grid->GetValueColCount()) FValues->Get(Col - 1);  // fits the list
-            while (FValues->GetCount() < Col) FValues->Add(std::string());
-            FValues->Put(Col - 1, Value);
-            return;
-        }
+    if (const int Col = Grid ? Grid->GetLogical(lwColumn) : 0; Col > 0 && Grid->GetCurrentItem() == this) {
+        if (Col - 1 < Grid->GetValueColCount()) FValues->Get(Col - 1);  // fits the list
+        while (FValues->GetCount() < Col) FValues->Add(std::string());
+        FValues->Put(Col - 1, Value);
+        return;
     }
     FValues->SetTextStr(Value);
 }
@@ -303,6 +302,11 @@ void TZkItemProp::Changing() {
 void TZkItemProp::RepaintLine() const {
     TZkCustomItemListEditor* Grid = GetGrid();
     if (!Grid || !Grid->HandleAllocated()) return;
+    // Finding the line is dear in a long list; a bracket repaints once when it closes.
+    if (Grid->IsUpdating()) {
+        Grid->RepaintWhenUpdated();
+        return;
+    }
     int Index = Grid->GetShownItems().IndexOf(this);
     if (Index < 0) return;
     TGridCoord Cell = Grid->CellOf(0, Index + Grid->GetLogical(lwFixedLines));

@@ -191,10 +191,17 @@ TZkQtValue::TZkQtValue(TZkQtObject* Adapter, std::shared_ptr<const TQtAccessor> 
     : FAdapter(Adapter), FWhole(std::move(Whole)), FClass(Class) {}
 
 QVariant TZkQtValue::ReadWhole() const {
-    return FWhole->ReadQt(FAdapter);
+    const uint64_t Batch = TPropReadBatch::Current();
+    if (Batch && Batch == FBatch) return FBatchValue;
+    QVariant Value = FWhole->ReadQt(FAdapter);
+    FBatchValue = Batch ? Value : QVariant();
+    FBatch = Batch;
+    return Value;
 }
 
 bool TZkQtValue::WriteWhole(const QVariant& Value) {
+    FBatch = 0;
+    FBatchValue = QVariant();
     return FWhole->WriteQt(FAdapter, Value);
 }
 

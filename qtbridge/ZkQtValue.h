@@ -13,7 +13,9 @@ class TZkQtObject;
 class TQtAccessor;
 
 // A view, not a copy: every read takes the property's current value from
-// the QObject, and every write of a part writes the whole value back.
+// the QObject, and every write of a part writes the whole value back. Inside
+// one property read batch (TPropReadBatch) the parts share one read of the
+// whole value, so that a scan reads a rectangle once, not once per side.
 // Its run-time class is named after the Qt type ("QSize") and publishes the
 // parts (Width, Height, ...), read-only when the property is.
 // Null behaviour: without its adapter's object, parts read as empty and
@@ -39,6 +41,8 @@ private:
     TZkQtObject* FAdapter;  // not owned: the adapter owns this value
     std::shared_ptr<const TQtAccessor> FWhole;
     const TClassInfo* FClass;  // shared by every value of this Qt type
+    mutable QVariant FBatchValue;     // the whole value as read in batch FBatch
+    mutable uint64_t FBatch = 0;      // 0: nothing kept
 };
 
 }  // namespace zk

@@ -40,6 +40,7 @@ TClassInfo::TClassInfo(std::string Name, const TClassInfo* Parent, std::vector<T
         FProps.push_back(&Own);
         FPropIndex.emplace(Own.Name, &Own);
     }
+    SortByName();
     // Complete already: there is nothing to inherit and no DescribeClass to run.
     std::call_once(FDescribed, [] {});
 }
@@ -82,6 +83,13 @@ void TClassInfo::Describe() {
     }
     FPropIndex.reserve(FProps.size());
     for (const TPropInfo* P : FProps) FPropIndex.emplace(P->Name, P);
+    SortByName();
+}
+
+void TClassInfo::SortByName() {
+    FPropsByName = FProps;
+    std::stable_sort(FPropsByName.begin(), FPropsByName.end(),
+                     [](const TPropInfo* A, const TPropInfo* B) { return CompareText(A->Name, B->Name) < 0; });
 }
 
 size_t TClassInfo::TFoldHash::operator()(const std::string& S) const {
@@ -97,6 +105,11 @@ bool TClassInfo::TFoldEqual::operator()(const std::string& A, const std::string&
 const std::vector<const TPropInfo*>& TClassInfo::Properties() const {
     EnsureDescribed();
     return FProps;
+}
+
+const std::vector<const TPropInfo*>& TClassInfo::PropertiesByName() const {
+    EnsureDescribed();
+    return FPropsByName;
 }
 
 const TPropInfo* TClassInfo::FindProperty(const std::string& Name) const {

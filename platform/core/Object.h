@@ -94,6 +94,8 @@ public:
     // Published properties, inherited first, in declaration order; a property
     // published again by a descendant keeps its place and takes the new details.
     const std::vector<const TPropInfo*>& Properties() const;
+    // The same list sorted by name (case-insensitive, stable), kept for every list that asks.
+    const std::vector<const TPropInfo*>& PropertiesByName() const;
     const TPropInfo* FindProperty(const std::string& Name) const;  // case-insensitive
     // Published methods of this class and its ancestors.
     const TMethodInfo* FindMethod(const std::string& Name) const;
@@ -110,6 +112,7 @@ public:
 private:
     void EnsureDescribed() const;
     void Describe();
+    void SortByName();
 
     std::string FName;
     TParentFn FParentFn;
@@ -119,6 +122,7 @@ private:
     mutable std::once_flag FDescribed;
     std::vector<std::unique_ptr<TPropInfo>> FOwnProps;  // declared or redeclared here
     std::vector<const TPropInfo*> FProps;              // the full list, built once
+    std::vector<const TPropInfo*> FPropsByName;        // FProps sorted by name
     // FProps by name, ASCII case folded: every by-name access asks it.
     struct TFoldHash {
         size_t operator()(const std::string& S) const;

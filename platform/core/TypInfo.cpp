@@ -2,8 +2,8 @@
 #include "platform/core/TypInfo.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
-#include <mutex>
 
 #include "platform/core/ClassBuilder.h"
 #include "platform/core/SysUtils.h"
@@ -200,6 +200,24 @@ namespace {
 }
 }  // namespace
 
+namespace {
+thread_local uint64_t BatchDepth = 0;
+thread_local uint64_t BatchNumber = 0;
+std::atomic<uint64_t> LastBatch{0};  // shared, so that no two batches share a number
+}  // namespace
+
+TPropReadBatch::TPropReadBatch() {
+    if (BatchDepth++ == 0) BatchNumber = ++LastBatch;
+}
+
+TPropReadBatch::~TPropReadBatch() {
+    if (--BatchDepth == 0) BatchNumber = 0;
+}
+
+uint64_t TPropReadBatch::Current() {
+    return BatchNumber;
+}
+
 int64_t TPropAccessor::GetOrd(const TObject*) const {
     WrongAccess();
 }
@@ -275,12 +293,10 @@ std::vector<const TPropInfo*> GetPropList(const TClassInfo* Class, TTypeKinds Ki
                                           bool SortList) {
     std::vector<const TPropInfo*> List;
     if (!Class) return List;
-    for (const TPropInfo* P : Class->Properties())
+    const std::vector<const TPropInfo*>& All = SortList ? Class->PropertiesByName() : Class->Properties();
+    List.reserve(All.size());
+    for (const TPropInfo* P : All)
         if (Kinds.Contains(P->Kind())) List.push_back(P);
-    if (SortList)
-        std::stable_sort(List.begin(), List.end(), [](const TPropInfo* A, const TPropInfo* B) {
-            return CompareText(A->Name, B->Name) < 0;
-        });
     return List;
 }
 

@@ -117,6 +117,20 @@ public:
     virtual const TClassInfo* ObjectClass() const { return nullptr; }
 };
 
+// A span in which a reader takes many properties at once (an inspector's scan or refresh):
+// an accessor whose values are dear to read (a bridged value type whose parts are separate
+// properties) may hand out what it read earlier in the same batch. Outside any batch, and
+// after a write, every read is fresh. Batches nest; the outermost one counts.
+class TPropReadBatch {
+public:
+    TPropReadBatch();
+    ~TPropReadBatch();
+    TPropReadBatch(const TPropReadBatch&) = delete;
+    TPropReadBatch& operator=(const TPropReadBatch&) = delete;
+    // This thread's open batch, 0 when none; every outermost batch has a new number.
+    static uint64_t Current();
+};
+
 // A published property.
 struct TPropInfo {
     std::string Name;
