@@ -137,12 +137,14 @@ void TZkItemProperty::SetCapturedValue(int ObjectIndex, const TVariant& Value) {
 }
 
 void TZkItemProperty::SetItemType(uint8_t Value) {
+    if (Value == FItemType) return;
     const bool WasShown = IsShownHere();
     FItemType = Value;
     if (IsShownHere() != WasShown) VisibilityChanged();
 }
 
 void TZkItemProperty::SetIsProperty(bool Value) {
+    if (Value == FIsProperty) return;
     const bool WasShown = IsShownHere();
     FIsProperty = Value;
     if (IsShownHere() != WasShown) VisibilityChanged();

@@ -307,13 +307,16 @@ void TZkCustomObjectInspector::InitPropertyRow(TZkItemProperty* Row, TZkInspecto
             TStringList* PickList = Row->GetPickList();
             TStrings::TUpdateGuard Guard(*PickList);
             PickList->Clear();
-            if (Base->Name == "WordBool" || Base->Name == "LongBool") {
-                PickList->Add("False");
-                PickList->Add("True");
-            } else {
-                for (const std::string& Name : Prop->PropType->Names) PickList->Add(Name);
+            static const std::vector<std::string> BoolNames{"False", "True"};
+            const std::vector<std::string>& Names =
+                Base->Name == "WordBool" || Base->Name == "LongBool" ? BoolNames : Prop->PropType->Names;
+            // Names in strictly rising order are sorted already, and a sort would give the same.
+            bool Rising = true;
+            for (size_t N = 0; N < Names.size(); ++N) {
+                PickList->Add(Names[N]);
+                Rising = Rising && (N == 0 || PickList->CompareStrings(Names[N - 1], Names[N]) < 0);
             }
-            PickList->Sort();
+            if (!Rising) PickList->Sort();
             break;
         }
         case tkSet:

@@ -11,6 +11,22 @@ namespace zk {
 
 // An item's font reports its changes straight to the item; an event binding
 // per font would cost two heap blocks for every item of a big tree.
+// The pick list tells its item of changes itself: an event binding per list
+// would cost more than the list while it holds "False" and "True".
+class TZkItemProp::TItemPickList : public TStringList {
+public:
+    explicit TItemPickList(TZkItemProp* AItem) : FItem(AItem) {}
+
+protected:
+    void Changed() override {
+        TStringList::Changed();
+        if (GetUpdateCount() == 0) FItem->PickListChanged(this);
+    }
+
+private:
+    TZkItemProp* FItem;  // owns this list
+};
+
 class TZkItemProp::TItemFont : public TFont {
 public:
     // Changes made while Item is still null (the first copy) are not the item's.
@@ -106,10 +122,12 @@ void TZkItemProp::AfterConstruction() {
 }
 
 void TZkItemProp::BeforeDestruction() {
-    SetVisible(false);
-    // Children leave while this item still hangs in the tree, so every
-    // ancestor and the grid hear of each of them.
-    FItems.reset();
+    // Children leave while this item still hangs in the tree, hidden, so every
+    // ancestor and the grid hear of each of them. A leaf leaves in one step.
+    if (FItems && FItems->GetCount() > 0) {
+        SetVisible(false);
+        FItems.reset();
+    }
     TCollectionItem::BeforeDestruction();
 }
 
@@ -348,6 +366,10 @@ void TZkItemProp::PlaceByName(const std::string& Name) {
     if (!C || !C->GetSorted()) return;
     // A stream holds the order the items had; a level that was not sorted stays so.
     if (TZkCustomItemListEditor* Grid = C->GetGrid(); Grid && Grid->IsLoading()) return;
+    // Items added in order (a scan lists properties by name) stay where they were added.
+    const int Last = C->GetCount() - 1;
+    if (GetIndex() == Last && (Last == 0 || C->CompareNames(C->GetItem(Last - 1)->GetName(), Name) < 0))
+        return;
     int Index = 0;
     C->Find(Name, Index);
     if (Index > GetIndex()) --Index;
@@ -505,9 +527,7 @@ void TZkItemProp::SetCollection(TCollection* Value) {
 
 TStringList* TZkItemProp::GetPickList() const {
     if (!FPickList) {
-        FPickList.reset(Create<TStringList>());
-        auto* Self = const_cast<TZkItemProp*>(this);
-        FPickList->SetOnChange(TNotifyEvent(Self, &TZkItemProp::PickListChanged));
+        FPickList.reset(Create<TItemPickList>(const_cast<TZkItemProp*>(this)));
     }
     return FPickList.get();
 }

@@ -222,6 +222,7 @@ private:
     friend class TZkCustomItemListEditor;
     friend class TZkItemList;
     class TItemFont;
+    class TItemPickList;
     struct TExtras;
 
     // The own font, made from the one the item shows when missing.

@@ -240,6 +240,10 @@ void TStrings::SetTextStr(const std::string& Value) {
     TUpdateGuard Update(*this);
     Clear();
     const size_t N = Value.size();
+    if (N > 0 && Value.find_first_of("\r\n") == std::string::npos) {
+        Add(Value);  // one line, the usual case: no copy of it
+        return;
+    }
     size_t P = 0;
     while (P < N) {
         const size_t Start = P;
