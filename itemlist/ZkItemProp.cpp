@@ -311,9 +311,9 @@ void TZkItemProp::ChildUpdate(TZkItemProp* Item) {
 // ---- change reporting ----
 
 void TZkItemProp::Changing() {
-    TZkItemProps* C = GetItemCollection();
+    if (TZkItemProps* C = GetItemCollection(); C && C->GetUpdateCount() > 0) return;
     TZkCustomItemListEditor* Grid = GetGrid();
-    if (!Grid || (C && C->GetUpdateCount() > 0) || Grid->IsUpdating()) return;
+    if (!Grid || Grid->IsUpdating()) return;
     Grid->ItemChanging();
 }
 
@@ -348,7 +348,11 @@ void TZkItemProp::SetName(const std::string& Value) {
     Changing();
     NameChanging(Value);
     FName = Value;
-    if (IsShowing()) RepaintLine();
+    // Inside a bracket the grid repaints once when it closes; no need to ask where the line is.
+    if (TZkCustomItemListEditor* Grid = GetGrid(); Grid && Grid->IsUpdating())
+        Grid->RepaintWhenUpdated();
+    else if (IsShowing())
+        RepaintLine();
     Changed(false);
 }
 
