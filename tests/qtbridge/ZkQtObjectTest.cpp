@@ -31,6 +31,20 @@ public:
     }
 };
 
+// A rectangle whose reads are counted.
+class CountingSubject : public TestSubject {
+    Q_OBJECT
+    Q_PROPERTY(QRect frame READ frame WRITE setFrame)
+public:
+    QRect frame() const {
+        ++Reads;
+        return FFrame;
+    }
+    void setFrame(const QRect& V) { FFrame = V; }
+    QRect FFrame{1, 2, 30, 40};
+    mutable int Reads = 0;
+};
+
 // The inspector fixture, inspecting a test subject and its buddy through the bridge.
 class QtBridgeTest : public InspectorTest {
 protected:
@@ -248,6 +262,36 @@ TEST_F(QtBridgeTest, ADestroyedObjectLeavesTheInspectorLikeAFreedComponent) {
     EXPECT_EQ(Inspector->GetObjects()->GetCount(), 0);
     Settle();
     EXPECT_EQ(Inspector->GetItems()->GetCount(), 0);
+}
+
+TEST_F(QtBridgeTest, PartsShareOneReadOfTheirValueInsideAScanAndReadAfreshOutsideOne) {
+    CountingSubject Counting;
+    Inspect({&Counting});
+    Counting.Reads = 0;
+    Inspector->Rescan();
+    EXPECT_EQ(Counting.Reads, 1);
+    EXPECT_EQ(Shown("frame.Width"), "30");
+
+    Counting.FFrame = QRect(5, 6, 70, 80);
+    Inspector->RefreshAll();
+    EXPECT_EQ(Counting.Reads, 2);
+    EXPECT_EQ(Shown("frame.X"), "5");
+    EXPECT_EQ(Shown("frame.Height"), "80");
+
+    // Outside a batch every read is fresh, and a write inside one is seen by the next read.
+    TObject* Adapter = Inspector->GetObjects()->GetItem(0)->GetInstance();
+    TObject* Frame = GetObjectProp(Adapter, "frame");
+    ASSERT_NE(Frame, nullptr);
+    EXPECT_EQ(GetOrdProp(Frame, "Width"), 70);
+    Counting.FFrame.setWidth(71);
+    EXPECT_EQ(GetOrdProp(Frame, "Width"), 71);
+    {
+        TPropReadBatch Batch;
+        EXPECT_EQ(GetOrdProp(Frame, "Height"), 80);
+        SetOrdProp(Frame, "Height", 90);
+        EXPECT_EQ(GetOrdProp(Frame, "Height"), 90);
+        EXPECT_EQ(Counting.FFrame.height(), 90);
+    }
 }
 
 }  // namespace zk::test
