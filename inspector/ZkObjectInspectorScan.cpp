@@ -189,6 +189,7 @@ void TZkCustomObjectInspector::ScanProperties(TZkInspectorObjects* Objects,
     for (int I = 1; I < Objects->GetCount() && OneClass; ++I)
         OneClass = Objects->GetItem(I)->GetInstance() && Objects->GetItem(I)->GetInstance()->ClassType() == Class;
     TUpdateGuard<TZkItemProperties> Guard(*Rows);
+    Rows->SetCapacity(Rows->GetCount() + static_cast<int>(Props.size()));
     for (const TPropInfo* Prop : Props) {
         TVariant Value0;
         try {
@@ -312,6 +313,7 @@ void TZkCustomObjectInspector::InitPropertyRow(TZkItemProperty* Row, TZkInspecto
                 Base->Name == "WordBool" || Base->Name == "LongBool" ? BoolNames : Prop->PropType->Names;
             // Names in strictly rising order are sorted already, and a sort would give the same.
             bool Rising = true;
+            PickList->SetCapacity(static_cast<int>(Names.size()));
             for (size_t N = 0; N < Names.size(); ++N) {
                 PickList->Add(Names[N]);
                 Rising = Rising && (N == 0 || PickList->CompareStrings(Names[N - 1], Names[N]) < 0);
@@ -337,6 +339,7 @@ void TZkCustomObjectInspector::AddElementRows(TZkItemProperty* Row, const TTypeI
     if (!Elements) return;
     TZkItemProperties* Rows = Row->GetItems();
     Rows->SetSorted(false);  // elements keep their declared order
+    Rows->SetCapacity(static_cast<int>(Elements->Names.size()));
     const bool Several = GetDisplayOptions().Contains(doMultiColValues) && Columns > 1;
     const std::vector<TVariant>& Sets = Row->GetCapturedValues();
     for (size_t N = 0; N < Elements->Names.size(); ++N) {
@@ -360,6 +363,7 @@ void TZkCustomObjectInspector::AddElementRows(TZkItemProperty* Row, const TTypeI
         Element->SetIsAllEqual(!Several);
         TStringList* PickList = Element->GetPickList();
         TStrings::TUpdateGuard PickGuard(*PickList);
+        PickList->SetCapacity(2);
         PickList->Add("False");  // already in the order a sort would give
         PickList->Add("True");
     }

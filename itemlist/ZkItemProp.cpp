@@ -1,6 +1,10 @@
 // TZkItemProp: one node of the item tree, its derived values, fonts and change reporting.
 #include "itemlist/ZkItemProp.h"
 
+#include <array>
+#include <new>
+#include <vector>
+
 #include "itemlist/ZkDeltaFont.h"
 #include "itemlist/ZkItemListEditor.h"
 #include "platform/core/ClassBuilder.h"
@@ -8,6 +12,83 @@
 #include "platform/core/SysUtils.h"
 
 namespace zk {
+
+// ---- the item pool ----
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool PoolItems = false;  // every block on the heap, so that a stale item is caught
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool PoolItems = false;
+#else
+constexpr bool PoolItems = true;
+#endif
+#else
+constexpr bool PoolItems = true;
+#endif
+
+// Blocks of the sizes items have, kept for the next items instead of going
+// back to the heap, whose free path is slow for blocks of this size. A few
+// sizes (one per item class), at most MaxBlocks of each; the rest is freed.
+class TItemPool {
+public:
+    ~TItemPool() {
+        Gone = true;
+        for (TBin& Bin : FBins)
+            for (void* Block : Bin.Blocks) ::operator delete(Block);
+    }
+    void* Take(std::size_t Size) {
+        for (TBin& Bin : FBins)
+            if (Bin.Size == Size && !Bin.Blocks.empty()) {
+                void* Block = Bin.Blocks.back();
+                Bin.Blocks.pop_back();
+                return Block;
+            }
+        return ::operator new(Size);
+    }
+    void Give(void* Block, std::size_t Size) {
+        for (TBin& Bin : FBins) {
+            if (Bin.Size == 0) Bin.Size = Size;
+            if (Bin.Size != Size) continue;
+            if (Bin.Blocks.size() < MaxBlocks) {
+                Bin.Blocks.push_back(Block);
+                return;
+            }
+            break;
+        }
+        ::operator delete(Block);
+    }
+    // Set once this thread's pool is destroyed: items freed later go to the heap.
+    static inline thread_local bool Gone = false;
+
+private:
+    struct TBin {
+        std::size_t Size = 0;
+        std::vector<void*> Blocks;
+    };
+    static constexpr std::size_t MaxBlocks = 2048;
+    std::array<TBin, 4> FBins;
+};
+
+TItemPool& ItemPool() {
+    static thread_local TItemPool Pool;
+    return Pool;
+}
+
+}  // namespace
+
+void* TZkItemProp::operator new(std::size_t Size) {
+    return PoolItems && !TItemPool::Gone ? ItemPool().Take(Size) : ::operator new(Size);
+}
+
+void TZkItemProp::operator delete(void* Block, std::size_t Size) {
+    if (PoolItems && !TItemPool::Gone)
+        ItemPool().Give(Block, Size);
+    else
+        ::operator delete(Block);
+}
 
 // An item's font reports its changes straight to the item; an event binding
 // per font would cost two heap blocks for every item of a big tree.

@@ -83,6 +83,9 @@ class TZkItemProp : public TCollectionItem {
 public:
     explicit TZkItemProp(TCollection* Collection);
     ~TZkItemProp() override;
+    // Items come from a per-thread pool of blocks: a rescan frees and makes hundreds at once.
+    static void* operator new(std::size_t Size);
+    static void operator delete(void* Block, std::size_t Size);
     void AfterConstruction() override;
     // Stops showing (so the grid drops its line) before the item leaves.
     void BeforeDestruction() override;
@@ -316,6 +319,7 @@ public:
     // ---- adding and finding ----
     TZkItemProp* GetItem(int Index) const;
     TZkItemProp* AddItem();
+    void SetCapacity(int Count) override;
     TZkItemProp* AddCategory(const std::string& Name);
     TZkItemProp* InsertItem(int Index);
     int IndexOfName(const std::string& Name) const;

@@ -113,6 +113,12 @@ TZkItemProp* TZkItemProps::AddItem() {
     return Item;
 }
 
+void TZkItemProps::SetCapacity(int Count) {
+    TOwnedCollection::SetCapacity(Count);
+    FItemTree.reserve(static_cast<size_t>(std::max(Count, 0)));
+    FShownTree.reserve(static_cast<size_t>(std::max(Count, 0)));
+}
+
 TZkItemProp* TZkItemProps::AddCategory(const std::string& Name) {
     TZkItemProp* Item = AddItem();
     Item->SetCategory(true);

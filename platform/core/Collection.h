@@ -1,5 +1,6 @@
 // TCollection, TOwnedCollection and TCollectionItem: owned, ordered, streamable items.
 #pragma once
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,8 @@ public:
     void Delete(int Index);
     virtual void Clear();
     int GetCount() const { return static_cast<int>(FItems.size()); }
+    // Room for Count items without growing, for a caller that knows how many it will add.
+    virtual void SetCapacity(int Count) { FItems.reserve(static_cast<size_t>(std::max(Count, 0))); }
     // "List index out of bounds (%d)" outside 0..Count-1.
     TCollectionItem* GetItem(int Index) const;
     void SetItem(int Index, TCollectionItem* Value);  // assigns Value to the item at Index
