@@ -69,7 +69,7 @@ private:
         std::vector<void*> Blocks;
     };
     static constexpr std::size_t MaxBlocks = 2048;
-    std::array<TBin, 4> FBins;
+    std::array<TBin, 6> FBins;
 };
 
 TItemPool& ItemPool() {
@@ -88,6 +88,14 @@ void TZkItemProp::operator delete(void* Block, std::size_t Size) {
         ItemPool().Give(Block, Size);
     else
         ::operator delete(Block);
+}
+
+void* TZkItemPropValueStrings::operator new(std::size_t Size) {
+    return TZkItemProp::operator new(Size);
+}
+
+void TZkItemPropValueStrings::operator delete(void* Block, std::size_t Size) {
+    TZkItemProp::operator delete(Block, Size);
 }
 
 // An item's font reports its changes straight to the item; an event binding
@@ -301,7 +309,9 @@ std::string TZkItemProp::GetValue() const {
 void TZkItemProp::SetValue(const std::string& Value) {
     // The current line takes the value into the current value column.
     TZkCustomItemListEditor* Grid = GetGrid();
-    if (const int Col = Grid ? Grid->GetLogical(lwColumn) : 0; Col > 0 && Grid->GetCurrentItem() == this) {
+    // Only a line on show can be current; asking the shown lines costs more than asking the item.
+    if (const int Col = Grid ? Grid->GetLogical(lwColumn) : 0;
+        Col > 0 && IsShowing() && Grid->GetCurrentItem() == this) {
         if (Col - 1 < Grid->GetValueColCount()) FValues->Get(Col - 1);  // fits the list
         while (FValues->GetCount() < Col) FValues->Add(std::string());
         FValues->Put(Col - 1, Value);

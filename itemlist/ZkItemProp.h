@@ -42,6 +42,9 @@ class TZkItemPropValueStrings : public TStringList {
 public:
     TZkItemPropValueStrings() = default;
     explicit TZkItemPropValueStrings(TZkItemProp* AItem) : FItem(AItem) {}
+    // From the items' pool: every item has one.
+    static void* operator new(std::size_t Size);
+    static void operator delete(void* Block, std::size_t Size);
 
     TZkItemProp* GetItem() const { return FItem; }
     bool GetSuppressChange() const { return FSuppressChange; }
