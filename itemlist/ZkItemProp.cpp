@@ -603,8 +603,8 @@ void TZkItemProp::SetIndex(int Value) {
 void TZkItemProp::SetCollection(TCollection* Value) {
     if (Value == GetCollection()) return;
     const bool Moving = GetCollection() != nullptr;
-    // Never into its own subtree: the item would own itself.
-    for (auto* C = DynamicCast<TZkItemProps>(Value); C; ) {
+    // Never into its own subtree: the item would own itself. Without children it has none.
+    for (auto* C = FItems ? DynamicCast<TZkItemProps>(Value) : nullptr; C;) {
         TZkItemProp* P = C->GetParentItem();
         if (P == this) throw EListError("Invalid property value (%s)", {ClassName()});
         C = P ? P->GetItemCollection() : nullptr;
