@@ -2,6 +2,8 @@
 // access with every conversion and error message.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "TestUtil.h"
 
 #include "TestClasses.h"
@@ -40,6 +42,34 @@ TEST(PropertyList, SortedByNameAndFilteredByKind) {
     EXPECT_EQ("BoolProp", Buffer[0]->Name);
     EXPECT_TRUE(GetPropList(nullptr).empty());
     EXPECT_TRUE(GetPropList(TPersistent::StaticClass()).empty());
+}
+
+// A refresh inside a scan joins the scan's batch; every outermost batch is new, also on
+// another thread, which sees none of this thread's.
+TEST(PropertyReadBatch, NestedBatchesShareTheOutermostNumber) {
+    EXPECT_EQ(TPropReadBatch::Current(), 0u);
+    uint64_t First = 0;
+    {
+        TPropReadBatch Scan;
+        First = TPropReadBatch::Current();
+        EXPECT_NE(First, 0u);
+        {
+            TPropReadBatch Refresh;
+            EXPECT_EQ(TPropReadBatch::Current(), First);
+        }
+        EXPECT_EQ(TPropReadBatch::Current(), First);
+    }
+    EXPECT_EQ(TPropReadBatch::Current(), 0u);
+    uint64_t Elsewhere = 1, Theirs = 0;
+    std::thread([&] {
+        Elsewhere = TPropReadBatch::Current();
+        TPropReadBatch Batch;
+        Theirs = TPropReadBatch::Current();
+    }).join();
+    TPropReadBatch Next;
+    EXPECT_EQ(Elsewhere, 0u);
+    EXPECT_GT(Theirs, First);
+    EXPECT_GT(TPropReadBatch::Current(), Theirs);
 }
 
 TEST(PropertyList, RedeclaredPropertyKeepsItsPlaceWithNewDefault) {
