@@ -1,7 +1,8 @@
 // TZkInspectorObject and TZkInspectorObjects.
 #include "inspector/ZkInspectorObjects.h"
 
-#include <unordered_set>
+#include <algorithm>
+#include <utility>
 
 #include "inspector/ZkObjectInspector.h"
 #include "platform/core/ClassBuilder.h"
@@ -119,8 +120,9 @@ int TZkInspectorObjects::IndexOfInstance(const TObject* Instance) const {
 }
 
 void TZkInspectorObjects::Watch(TObject* P, bool On) {
+    if (!FWatcher) return;  // a scan's temporary list: nobody to tell, no object to touch
     auto* Component = DynamicCast<TComponent>(P);
-    if (!Component || !FWatcher || Component == FWatcher) return;
+    if (!Component || Component == FWatcher) return;
     if (On) {
         if (++FWatched[Component] == 1) FWatcher->FreeNotification(Component);
         return;
@@ -160,11 +162,23 @@ int TZkInspectorObjects::RemoveInstance(const TObject* P) {
 
 void TZkInspectorObjects::AddInstances(const std::vector<TObject*>& Instances) {
     TUpdateGuard<TZkInspectorObjects> Guard(*this);
-    std::unordered_set<const TObject*> Listed;
-    for (int I = 0; I < GetCount(); ++I) Listed.insert(GetItem(I)->GetInstance());
-    for (TObject* Instance : Instances)
-        if (Listed.insert(Instance).second)
-            static_cast<TZkInspectorObject*>(Add())->SetInstance(Instance);
+    // Duplicates and objects listed already are found in sorted copies: a scan lists ten
+    // thousand objects at a time, and a node per object would cost more than the objects.
+    std::vector<const TObject*> Listed;
+    Listed.reserve(static_cast<size_t>(GetCount()));
+    for (int I = 0; I < GetCount(); ++I) Listed.push_back(GetItem(I)->GetInstance());
+    std::sort(Listed.begin(), Listed.end());
+    std::vector<std::pair<const TObject*, size_t>> Order;
+    Order.reserve(Instances.size());
+    for (size_t N = 0; N < Instances.size(); ++N) Order.emplace_back(Instances[N], N);
+    std::sort(Order.begin(), Order.end());
+    std::vector<char> Take(Instances.size(), 0);
+    for (size_t N = 0; N < Order.size(); ++N)
+        Take[Order[N].second] = (N == 0 || Order[N - 1].first != Order[N].first) &&
+                                !std::binary_search(Listed.begin(), Listed.end(), Order[N].first);
+    SetCapacity(GetCount() + static_cast<int>(Instances.size()));
+    for (size_t N = 0; N < Instances.size(); ++N)
+        if (Take[N]) static_cast<TZkInspectorObject*>(Add())->SetInstance(Instances[N]);
 }
 
 void TZkInspectorObjects::AssignAssigned(TZkInspectorObjects* Source) {

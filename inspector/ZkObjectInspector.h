@@ -1,6 +1,8 @@
 // The object inspector: TZkCustomObjectInspector, a grid of rows bound to the published
 // properties of one or more live objects, and TZkObjectInspector, which publishes it.
 #pragma once
+#include <exception>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -102,9 +104,15 @@ public:
                         TZkInspectorObjects* ParentObjects);
     void InitPropertyRow(TZkItemProperty* Row, TZkInspectorObjects* Objects,
                          const std::string& PropName);
-    // The same for Prop; Value0 is its value on the first object when the caller read it.
+    // What a scan read of a property before making its row: the first object's value and, when
+    // known, whether every object shows the same text.
+    struct TScanProbe {
+        TVariant Value0;
+        std::optional<bool> AllEqual;
+    };
+    // The same for Prop, with what the scan read of it already (null: nothing).
     void InitPropertyRow(TZkItemProperty* Row, TZkInspectorObjects* Objects, const TPropInfo* Prop,
-                         const TVariant* Value0);
+                         const TScanProbe* Probe);
     bool IsCommonProperty(TZkInspectorObjects* Objects, const TPropInfo* Descriptor) const;
     void AddCollectionItemRow(const std::string& PropName, TCollection* Collection,
                               TCollectionItem* Item, TZkInspectorObjects* ParentObjects,
@@ -202,6 +210,9 @@ private:
     void ValueChangedFontChange(TObject* Sender);
     void AskValueFont(TObject* Sender, TFont*& ParentFont);
     // Scan steps.
+    void CompareObjects(TZkInspectorObjects* Objects, const std::vector<const TPropInfo*>& Props,
+                        std::vector<TScanProbe>& Probes, const std::vector<std::exception_ptr>& Errors,
+                        const std::vector<char>& Skipped);
     void ScanNested(TZkItemProperty* Row, TZkInspectorObjects* Objects);
     void AddElementRows(TZkItemProperty* Row, const TTypeInfo* SetType, int Columns);
     void ScanCollectionItems(TZkItemProperty* Owner, TZkItemProperties* Rows,

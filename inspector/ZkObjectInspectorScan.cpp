@@ -178,6 +178,7 @@ void TZkCustomObjectInspector::ScanProperties(TZkInspectorObjects* Objects,
                                               TZkItemProperties* Rows,
                                               TZkInspectorObjects* ParentObjects) {
     if (Objects->GetCount() == 0) return;
+    FVisitedInstances.reserve(FVisitedInstances.size() + static_cast<size_t>(Objects->GetCount()));
     for (int I = 0; I < Objects->GetCount(); ++I)
         FVisitedInstances.insert(Objects->GetItem(I)->GetInstance());
     TObject* Inst0 = Objects->GetItem(0)->GetInstance();
@@ -190,19 +191,33 @@ void TZkCustomObjectInspector::ScanProperties(TZkInspectorObjects* Objects,
         OneClass = Objects->GetItem(I)->GetInstance() && Objects->GetItem(I)->GetInstance()->ClassType() == Class;
     TUpdateGuard<TZkItemProperties> Guard(*Rows);
     Rows->SetCapacity(Rows->GetCount() + static_cast<int>(Props.size()));
-    for (const TPropInfo* Prop : Props) {
-        TVariant Value0;
+    // The first object's values; a read that fails otherwise than with an OLE error fails the
+    // scan when its row would have been made, as it always did.
+    const size_t PropCount = Props.size();
+    std::vector<TScanProbe> Probes(PropCount);
+    std::vector<std::exception_ptr> Errors(PropCount);
+    std::vector<char> Skipped(PropCount, 0);
+    for (size_t K = 0; K < PropCount; ++K) {
         try {
-            if (Prop->Kind() == tkInterface)
-                GetInterfaceProp(Inst0, Prop);
+            if (Props[K]->Kind() == tkInterface)
+                GetInterfaceProp(Inst0, Props[K]);
             else
-                Value0 = GetPropValue(Inst0, Prop, false);
+                Probes[K].Value0 = GetPropValue(Inst0, Props[K], false);
         } catch (const EOleException&) {
-            continue;
+            Skipped[K] = 1;
+        } catch (...) {
+            Errors[K] = std::current_exception();
         }
+    }
+    if (OneClass && !GetDisplayOptions().Contains(doMultiColValues))
+        CompareObjects(Objects, Props, Probes, Errors, Skipped);
+    for (size_t K = 0; K < PropCount; ++K) {
+        const TPropInfo* Prop = Props[K];
+        if (Skipped[K]) continue;
+        if (Errors[K]) std::rethrow_exception(Errors[K]);
         if (!OneClass && !IsCommonProperty(Objects, Prop)) continue;
         TZkItemProperty* Row = Rows->AddItem();
-        InitPropertyRow(Row, Objects, Prop, &Value0);
+        InitPropertyRow(Row, Objects, Prop, &Probes[K]);
         // Filed under its first category when it was named; the copies go under the others.
         if (GetArrangeByCategory())
             if (TZkItemProperty* Parent = Row->GetParentRow(); Parent && Parent->GetCategory())
@@ -215,6 +230,48 @@ void TZkCustomObjectInspector::ScanProperties(TZkInspectorObjects* Objects,
     else if (FInplaceTStrings && Owner->GetKind() == tkClass && Owner->GetIsAllEqual() &&
              DynamicCast<TStrings>(Owner->GetObjectValue(-1)))
         ScanStrings(Owner);
+}
+
+// Many objects of one class in one value column: whether each property shows the same text on
+// all of them. The objects are taken one by one, each with all its properties while it is in
+// the cache, instead of property by property over all objects; a property stops being read
+// once it differs, as the rows would stop. A read that fails leaves the property to its row.
+void TZkCustomObjectInspector::CompareObjects(TZkInspectorObjects* Objects,
+                                              const std::vector<const TPropInfo*>& Props,
+                                              std::vector<TScanProbe>& Probes,
+                                              const std::vector<std::exception_ptr>& Errors,
+                                              const std::vector<char>& Skipped) {
+    const int Count = Objects->GetCount();
+    if (Count < 2) return;
+    std::vector<std::string> Texts0(Props.size());
+    std::vector<size_t> Open;  // properties equal on every object so far
+    for (size_t K = 0; K < Props.size(); ++K) {
+        if (Skipped[K] || Errors[K] || Props[K]->Kind() == tkInterface) continue;
+        Texts0[K] = CapturedText(Probes[K].Value0, Props[K]);
+        Probes[K].AllEqual = true;
+        Open.push_back(K);
+    }
+    for (int I = 1; I < Count && !Open.empty(); ++I) {
+        TObject* Instance = Objects->GetItem(I)->GetInstance();
+        size_t Kept = 0;
+        for (size_t K : Open) {
+            try {
+                // The same value of the same type shows the same text; only others are spelled out.
+                const TVariant Value = GetPropValue(Instance, Props[K], false);
+                const TVariant& Value0 = Probes[K].Value0;
+                if (!(Value.VarType() == Value0.VarType() && Value == Value0) &&
+                    !SameText(CapturedText(Value, Props[K]), Texts0[K])) {
+                    Probes[K].AllEqual = false;
+                    continue;
+                }
+            } catch (...) {
+                Probes[K].AllEqual.reset();
+                continue;
+            }
+            Open[Kept++] = K;
+        }
+        Open.resize(Kept);
+    }
 }
 
 void TZkCustomObjectInspector::ScanCollectionItems(TZkItemProperty* Owner, TZkItemProperties* Rows,
@@ -246,7 +303,7 @@ void TZkCustomObjectInspector::InitPropertyRow(TZkItemProperty* Row, TZkInspecto
 }
 
 void TZkCustomObjectInspector::InitPropertyRow(TZkItemProperty* Row, TZkInspectorObjects* Objects,
-                                               const TPropInfo* Prop, const TVariant* Value0) {
+                                               const TPropInfo* Prop, const TScanProbe* Probe) {
     TObject* Inst0 = Objects->GetItem(0)->GetInstance();
     const std::string& PropName = Prop->Name;
     Row->SetName(PropName);
@@ -268,7 +325,7 @@ void TZkCustomObjectInspector::InitPropertyRow(TZkItemProperty* Row, TZkInspecto
         const TPropInfo* P = PropOf(Instance);
         return Kind == tkInterface ? P->PropType->Name : CapturedText(Value, P);
     };
-    const TVariant Captured0 = Value0 ? *Value0 : ReadOf(Inst0);
+    const TVariant Captured0 = Probe ? Probe->Value0 : ReadOf(Inst0);
     if (Kind != tkInterface) Row->SetCapturedValue(0, Captured0);
     TObject* Object0 = Kind == tkClass ? reinterpret_cast<TObject*>(
                                              static_cast<intptr_t>(Captured0.AsInt64()))
@@ -290,6 +347,9 @@ void TZkCustomObjectInspector::InitPropertyRow(TZkItemProperty* Row, TZkInspecto
             Values->Add(TextOf(Instance, Value));
         }
         AllEqual = Count == 1;
+    } else if (Probe && Probe->AllEqual) {
+        Row->SetValue(Text0);
+        AllEqual = *Probe->AllEqual;
     } else {
         Row->SetValue(Text0);
         for (int I = 1; I < Count && AllEqual; ++I) {
