@@ -178,7 +178,6 @@ void TZkCustomObjectInspector::ScanProperties(TZkInspectorObjects* Objects,
                                               TZkItemProperties* Rows,
                                               TZkInspectorObjects* ParentObjects) {
     if (Objects->GetCount() == 0) return;
-    FVisitedInstances.reserve(FVisitedInstances.size() + static_cast<size_t>(Objects->GetCount()));
     for (int I = 0; I < Objects->GetCount(); ++I)
         FVisitedInstances.insert(Objects->GetItem(I)->GetInstance());
     TObject* Inst0 = Objects->GetItem(0)->GetInstance();
@@ -191,33 +190,52 @@ void TZkCustomObjectInspector::ScanProperties(TZkInspectorObjects* Objects,
         OneClass = Objects->GetItem(I)->GetInstance() && Objects->GetItem(I)->GetInstance()->ClassType() == Class;
     TUpdateGuard<TZkItemProperties> Guard(*Rows);
     Rows->SetCapacity(Rows->GetCount() + static_cast<int>(Props.size()));
-    // The first object's values; a read that fails otherwise than with an OLE error fails the
-    // scan when its row would have been made, as it always did.
+    // Many objects of one class in one value column are compared object by object first
+    // (CompareObjects). Then a read of the first object that fails otherwise than with an OLE
+    // error fails the scan where that property's row would have been made, as it always did.
     const size_t PropCount = Props.size();
-    std::vector<TScanProbe> Probes(PropCount);
-    std::vector<std::exception_ptr> Errors(PropCount);
-    std::vector<char> Skipped(PropCount, 0);
-    for (size_t K = 0; K < PropCount; ++K) {
-        try {
-            if (Props[K]->Kind() == tkInterface)
-                GetInterfaceProp(Inst0, Props[K]);
-            else
-                Probes[K].Value0 = GetPropValue(Inst0, Props[K], false);
-        } catch (const EOleException&) {
-            Skipped[K] = 1;
-        } catch (...) {
-            Errors[K] = std::current_exception();
+    const bool Compare =
+        OneClass && Objects->GetCount() > 1 && !GetDisplayOptions().Contains(doMultiColValues);
+    std::vector<TScanProbe> Probes;
+    std::vector<std::exception_ptr> Errors;
+    std::vector<char> Skipped;
+    auto ProbeFirst = [&](const TPropInfo* Prop, TScanProbe& Probe) {
+        if (Prop->Kind() == tkInterface)
+            GetInterfaceProp(Inst0, Prop);
+        else
+            Probe.Value0 = GetPropValue(Inst0, Prop, false);
+    };
+    if (Compare) {
+        Probes.resize(PropCount);
+        Errors.resize(PropCount);
+        Skipped.assign(PropCount, 0);
+        for (size_t K = 0; K < PropCount; ++K) {
+            try {
+                ProbeFirst(Props[K], Probes[K]);
+            } catch (const EOleException&) {
+                Skipped[K] = 1;
+            } catch (...) {
+                Errors[K] = std::current_exception();
+            }
         }
-    }
-    if (OneClass && !GetDisplayOptions().Contains(doMultiColValues))
         CompareObjects(Objects, Props, Probes, Errors, Skipped);
+    }
     for (size_t K = 0; K < PropCount; ++K) {
         const TPropInfo* Prop = Props[K];
-        if (Skipped[K]) continue;
-        if (Errors[K]) std::rethrow_exception(Errors[K]);
+        TScanProbe Single;
+        if (Compare) {
+            if (Skipped[K]) continue;
+            if (Errors[K]) std::rethrow_exception(Errors[K]);
+        } else {
+            try {
+                ProbeFirst(Prop, Single);
+            } catch (const EOleException&) {
+                continue;
+            }
+        }
         if (!OneClass && !IsCommonProperty(Objects, Prop)) continue;
         TZkItemProperty* Row = Rows->AddItem();
-        InitPropertyRow(Row, Objects, Prop, &Probes[K]);
+        InitPropertyRow(Row, Objects, Prop, Compare ? &Probes[K] : &Single);
         // Filed under its first category when it was named; the copies go under the others.
         if (GetArrangeByCategory())
             if (TZkItemProperty* Parent = Row->GetParentRow(); Parent && Parent->GetCategory())
