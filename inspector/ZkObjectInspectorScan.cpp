@@ -451,9 +451,14 @@ void TZkCustomObjectInspector::ScanNested(TZkItemProperty* Row, TZkInspectorObje
     const std::string& PropName = Row->GetPropName();
     std::vector<TObject*> Counted;
     Counted.reserve(static_cast<size_t>(Objects->GetCount()));
+    const TClassInfo* LastClass = nullptr;  // objects of one class share the descriptor
+    const TPropInfo* Prop = nullptr;
     for (int I = 0; I < Objects->GetCount(); ++I) {
         TObject* Instance = Objects->GetItem(I)->GetInstance();
-        const TPropInfo* Prop = GetPropInfo(Instance, PropName);
+        if (const TClassInfo* Class = Instance ? Instance->ClassType() : nullptr; Class != LastClass || !Class) {
+            Prop = GetPropInfo(Instance, PropName);
+            LastClass = Class;
+        }
         TObject* Value = nullptr;
         if (Prop && Prop->Kind() == tkInterface) {
             void* Ref = nullptr;
