@@ -82,9 +82,19 @@ TEST_F(ItemPropertyTest, SeveralObjectsShareOneColumnOrHaveOneEach) {
     auto* Second = Create<TKitchenSink>(Form.get());
     Second->SetName("Second");
     Second->FCount = 5;
-    Inspect({Sink, Second});
+    Second->FAny = TVariant("7");  // another type, the same text
+    Second->FText = "TEXT";        // texts compare without case
+    auto* Third = Create<TKitchenSink>(Form.get());
+    Third->FRatio = 2.5;  // only the last object differs
+    Third->FCount = 5;
+    Third->FAny = TVariant(7);
+    Inspect({Sink, Second, Third});
     EXPECT_EQ(Shown("Count"), "") << "differing values show nothing";
+    EXPECT_EQ(Shown("Ratio"), "");
+    EXPECT_EQ(Shown("Any"), "7");
     EXPECT_EQ(Shown("Text"), "text");
+    Third->Free();
+    Settle();
     Commit("Count", "7");
     EXPECT_EQ(Sink->FCount, 7);
     EXPECT_EQ(Second->FCount, 7);
