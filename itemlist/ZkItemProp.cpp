@@ -317,7 +317,11 @@ void TZkItemProp::SetValue(const std::string& Value) {
         FValues->Put(Col - 1, Value);
         return;
     }
-    FValues->SetTextStr(Value);
+    // A first value of one line, as every row of a scan gets: the list only grows by it.
+    if (FValues->GetCount() == 0 && !Value.empty() && Value.find_first_of("\r\n") == std::string::npos)
+        FValues->Add(Value);
+    else
+        FValues->SetTextStr(Value);
 }
 
 void TZkItemProp::SetValues(TStrings* Value) {

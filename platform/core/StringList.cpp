@@ -456,7 +456,10 @@ void TStringList::InsertObject(int Index, const std::string& S, TObject* AObject
 void TStringList::InsertItem(int Index, const std::string& S, TObject* AObject) {
     Changing();
     if (Index > GetCount()) Error(SListIndexError, Index);
-    FList.insert(FList.begin() + Index, TStringItem{S, AObject});
+    if (Index == GetCount())
+        FList.push_back(TStringItem{S, AObject});
+    else
+        FList.insert(FList.begin() + Index, TStringItem{S, AObject});
     Changed();
 }
 
