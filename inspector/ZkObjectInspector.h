@@ -95,6 +95,8 @@ public:
     std::string GetPropertyText(TObject* Instance, const TZkItemProperty* Row) const;
     // The text of the property Prop of Instance, by its kind.
     static std::string PropertyText(TObject* Instance, const TPropInfo* Prop);
+    // The same text from Value, Prop's value as GetPropValue reads it without preferring strings.
+    static std::string ValueText(const TVariant& Value, const TPropInfo* Prop);
     // Posts a rescan, unless the control is loading or being destroyed.
     void PostRescan();
     void ApplyPresets();
@@ -109,6 +111,8 @@ public:
     struct TScanProbe {
         TVariant Value0;
         std::optional<bool> AllEqual;
+        bool Skipped = false;      // the read raised an OLE error: the property has no row
+        std::exception_ptr Error;  // any other failure, raised where the row would be made
     };
     // The same for Prop, with what the scan read of it already (null: nothing).
     void InitPropertyRow(TZkItemProperty* Row, TZkInspectorObjects* Objects, const TPropInfo* Prop,
@@ -211,8 +215,7 @@ private:
     void AskValueFont(TObject* Sender, TFont*& ParentFont);
     // Scan steps.
     void CompareObjects(TZkInspectorObjects* Objects, const std::vector<const TPropInfo*>& Props,
-                        std::vector<TScanProbe>& Probes, const std::vector<std::exception_ptr>& Errors,
-                        const std::vector<char>& Skipped);
+                        std::vector<TScanProbe>& Probes);
     void ScanNested(TZkItemProperty* Row, TZkInspectorObjects* Objects);
     void AddElementRows(TZkItemProperty* Row, const TTypeInfo* SetType, int Columns);
     void ScanCollectionItems(TZkItemProperty* Owner, TZkItemProperties* Rows,

@@ -31,44 +31,6 @@ std::string ValueOf(const std::string& Line, char Sep) {
     return At == std::string::npos ? std::string() : Line.substr(At + 1);
 }
 
-// A property's text from the value its scan captured, so that every property of every object
-// is read once: a read can be dear (a bridged object's getter, a computed value).
-std::string CapturedText(const TVariant& Value, const TPropInfo* Prop) {
-    switch (Prop->Kind()) {
-        case tkInteger:
-        case tkChar:
-        case tkWChar:
-        case tkInt64:
-            return IntToStr(Value.AsInt64());
-        case tkEnumeration:
-            return GetEnumName(Prop->PropType, Value.VarType() == varBoolean
-                                                   ? (Value.AsBoolean() ? 1 : 0)
-                                                   : Value.AsInt64());
-        case tkSet:
-            return SetToString(Prop->PropType, static_cast<uint32_t>(Value.AsInt64()), true);
-        case tkFloat:
-            return FloatToStr(Value.AsDouble());
-        case tkString:
-        case tkLString:
-            return Value.AsString();
-        case tkWString:
-            return Utf16ToUtf8(Value.AsWideString());
-        case tkClass: {
-            auto* Object = reinterpret_cast<TObject*>(static_cast<intptr_t>(Value.AsInt64()));
-            if (!Object) return std::string();
-            if (auto* Component = DynamicCast<TComponent>(Object)) return Component->GetName();
-            return "(" + Prop->PropType->Name + ")";
-        }
-        case tkMethod:
-        case tkInterface:
-            return Prop->PropType->Name;
-        case tkVariant:
-            return VarToStr(Value);
-        default:
-            throw EPropertyConvertError("Invalid property type: %s", {Prop->PropType->Name});
-    }
-}
-
 }  // namespace
 
 // ---- the scan ----
@@ -197,8 +159,6 @@ void TZkCustomObjectInspector::ScanProperties(TZkInspectorObjects* Objects,
     const bool Compare =
         OneClass && Objects->GetCount() > 1 && !GetDisplayOptions().Contains(doMultiColValues);
     std::vector<TScanProbe> Probes;
-    std::vector<std::exception_ptr> Errors;
-    std::vector<char> Skipped;
     auto ProbeFirst = [&](const TPropInfo* Prop, TScanProbe& Probe) {
         if (Prop->Kind() == tkInterface)
             GetInterfaceProp(Inst0, Prop);
@@ -207,25 +167,23 @@ void TZkCustomObjectInspector::ScanProperties(TZkInspectorObjects* Objects,
     };
     if (Compare) {
         Probes.resize(PropCount);
-        Errors.resize(PropCount);
-        Skipped.assign(PropCount, 0);
         for (size_t K = 0; K < PropCount; ++K) {
             try {
                 ProbeFirst(Props[K], Probes[K]);
             } catch (const EOleException&) {
-                Skipped[K] = 1;
+                Probes[K].Skipped = true;
             } catch (...) {
-                Errors[K] = std::current_exception();
+                Probes[K].Error = std::current_exception();
             }
         }
-        CompareObjects(Objects, Props, Probes, Errors, Skipped);
+        CompareObjects(Objects, Props, Probes);
     }
     for (size_t K = 0; K < PropCount; ++K) {
         const TPropInfo* Prop = Props[K];
         TScanProbe Single;
         if (Compare) {
-            if (Skipped[K]) continue;
-            if (Errors[K]) std::rethrow_exception(Errors[K]);
+            if (Probes[K].Skipped) continue;
+            if (Probes[K].Error) std::rethrow_exception(Probes[K].Error);
         } else {
             try {
                 ProbeFirst(Prop, Single);
@@ -256,16 +214,13 @@ void TZkCustomObjectInspector::ScanProperties(TZkInspectorObjects* Objects,
 // once it differs, as the rows would stop. A read that fails leaves the property to its row.
 void TZkCustomObjectInspector::CompareObjects(TZkInspectorObjects* Objects,
                                               const std::vector<const TPropInfo*>& Props,
-                                              std::vector<TScanProbe>& Probes,
-                                              const std::vector<std::exception_ptr>& Errors,
-                                              const std::vector<char>& Skipped) {
+                                              std::vector<TScanProbe>& Probes) {
     const int Count = Objects->GetCount();
-    if (Count < 2) return;
     std::vector<std::string> Texts0(Props.size());
     std::vector<size_t> Open;  // properties equal on every object so far
     for (size_t K = 0; K < Props.size(); ++K) {
-        if (Skipped[K] || Errors[K] || Props[K]->Kind() == tkInterface) continue;
-        Texts0[K] = CapturedText(Probes[K].Value0, Props[K]);
+        if (Probes[K].Skipped || Probes[K].Error || Props[K]->Kind() == tkInterface) continue;
+        Texts0[K] = ValueText(Probes[K].Value0, Props[K]);
         Probes[K].AllEqual = true;
         Open.push_back(K);
     }
@@ -278,7 +233,7 @@ void TZkCustomObjectInspector::CompareObjects(TZkInspectorObjects* Objects,
                 const TVariant Value = GetPropValue(Instance, Props[K], false);
                 const TVariant& Value0 = Probes[K].Value0;
                 if (!(Value.VarType() == Value0.VarType() && Value == Value0) &&
-                    !SameText(CapturedText(Value, Props[K]), Texts0[K])) {
+                    !SameText(ValueText(Value, Props[K]), Texts0[K])) {
                     Probes[K].AllEqual = false;
                     continue;
                 }
@@ -339,10 +294,7 @@ void TZkCustomObjectInspector::InitPropertyRow(TZkItemProperty* Row, TZkInspecto
     auto ReadOf = [&](TObject* Instance) {
         return Kind == tkInterface ? TVariant() : GetPropValue(Instance, PropOf(Instance), false);
     };
-    auto TextOf = [&](TObject* Instance, const TVariant& Value) {
-        const TPropInfo* P = PropOf(Instance);
-        return Kind == tkInterface ? P->PropType->Name : CapturedText(Value, P);
-    };
+    auto TextOf = [&](TObject* Instance, const TVariant& Value) { return ValueText(Value, PropOf(Instance)); };
     const TVariant Captured0 = Probe ? Probe->Value0 : ReadOf(Inst0);
     if (Kind != tkInterface) Row->SetCapturedValue(0, Captured0);
     TObject* Object0 = Kind == tkClass ? reinterpret_cast<TObject*>(

@@ -72,25 +72,35 @@ std::string TZkCustomObjectInspector::GetPropertyText(TObject* Instance,
     return PropertyText(Instance, Prop);
 }
 
+// One read per property: the scan makes its rows' texts from the values it captured (ValueText),
+// so a read that is dear (a bridged object's getter, a computed value) is not repeated.
 std::string TZkCustomObjectInspector::PropertyText(TObject* Instance, const TPropInfo* Prop) {
+    if (Prop->Kind() == tkInterface) return Prop->PropType->Name;  // nothing read for it
+    return ValueText(GetPropValue(Instance, Prop, false), Prop);
+}
+
+std::string TZkCustomObjectInspector::ValueText(const TVariant& Value, const TPropInfo* Prop) {
     switch (Prop->Kind()) {
         case tkInteger:
         case tkChar:
         case tkWChar:
-            return IntToStr(GetOrdProp(Instance, Prop));
+        case tkInt64:
+            return IntToStr(Value.AsInt64());
         case tkEnumeration:
-            return GetEnumProp(Instance, Prop);
+            return GetEnumName(Prop->PropType, Value.VarType() == varBoolean
+                                                   ? (Value.AsBoolean() ? 1 : 0)
+                                                   : Value.AsInt64());
+        case tkSet:
+            return SetToString(Prop->PropType, static_cast<uint32_t>(Value.AsInt64()), true);
         case tkFloat:
-            return FloatToStr(GetFloatProp(Instance, Prop));
+            return FloatToStr(Value.AsDouble());
         case tkString:
         case tkLString:
-            return GetStrProp(Instance, Prop);
+            return Value.AsString();
         case tkWString:
-            return Utf16ToUtf8(GetWideStrProp(Instance, Prop));
-        case tkSet:
-            return GetSetProp(Instance, Prop, true);
+            return Utf16ToUtf8(Value.AsWideString());
         case tkClass: {
-            TObject* Object = GetObjectProp(Instance, Prop);
+            auto* Object = reinterpret_cast<TObject*>(static_cast<intptr_t>(Value.AsInt64()));
             if (!Object) return std::string();
             if (auto* Component = DynamicCast<TComponent>(Object)) return Component->GetName();
             return "(" + Prop->PropType->Name + ")";
@@ -99,9 +109,7 @@ std::string TZkCustomObjectInspector::PropertyText(TObject* Instance, const TPro
         case tkInterface:
             return Prop->PropType->Name;
         case tkVariant:
-            return VarToStr(GetVariantProp(Instance, Prop));
-        case tkInt64:
-            return IntToStr(GetInt64Prop(Instance, Prop));
+            return VarToStr(Value);
         default:
             throw EPropertyConvertError("Invalid property type: %s", {Prop->PropType->Name});
     }

@@ -317,11 +317,7 @@ void TZkItemProp::SetValue(const std::string& Value) {
         FValues->Put(Col - 1, Value);
         return;
     }
-    // A first value of one line, as every row of a scan gets: the list only grows by it.
-    if (FValues->GetCount() == 0 && !Value.empty() && Value.find_first_of("\r\n") == std::string::npos)
-        FValues->Add(Value);
-    else
-        FValues->SetTextStr(Value);
+    FValues->SetTextStr(Value);
 }
 
 void TZkItemProp::SetValues(TStrings* Value) {
@@ -420,6 +416,7 @@ void TZkItemProp::RepaintLine() const {
         Grid->RepaintWhenUpdated();
         return;
     }
+    if (!IsShowing()) return;
     int Index = Grid->GetShownItems().IndexOf(this);
     if (Index < 0) return;
     TGridCoord Cell = Grid->CellOf(0, Index + Grid->GetLogical(lwFixedLines));
@@ -443,11 +440,7 @@ void TZkItemProp::SetName(const std::string& Value) {
     Changing();
     NameChanging(Value);
     FName = Value;
-    // Inside a bracket the grid repaints once when it closes; no need to ask where the line is.
-    if (TZkCustomItemListEditor* Grid = GetGrid(); Grid && Grid->IsUpdating())
-        Grid->RepaintWhenUpdated();
-    else if (IsShowing())
-        RepaintLine();
+    RepaintLine();
     Changed(false);
 }
 
@@ -558,7 +551,7 @@ void TZkItemProp::SetEnabled(bool Value) {
     FEnabled = Value;
     // Disabled reads as read-only, which may hide the line.
     if (IsShownHere() != WasShown) VisibilityChanged();
-    if (IsShowing()) RepaintLine();
+    RepaintLine();
     Changed(false);
 }
 
@@ -723,7 +716,7 @@ void TZkItemProp::FontChanged(TFont* Sender) {
         if (FItems)
             for (int I = 0; I < FItems->GetCount(); ++I) FItems->GetItem(I)->ParentValueFontChanged();
     }
-    if (FShownSize > 0 && IsShowing()) RepaintLine();
+    if (FShownSize > 0) RepaintLine();
     Changed(false);
 }
 
@@ -741,7 +734,7 @@ void TZkItemProp::ParentFontChanged(TZkItemProp* Source) {
         // From the grid a nested item takes the grid's font itself, as a copy.
         EnsureFont()->Assign(Source ? Source->CurrentFont() : TopFont());
     } else {
-        if (FShownSize > 0 && IsShowing()) RepaintLine();
+        if (FShownSize > 0) RepaintLine();
         if (FItems)
             for (int I = 0; I < FItems->GetCount(); ++I) FItems->GetItem(I)->ParentFontChanged(this);
     }
@@ -758,7 +751,7 @@ void TZkItemProp::ParentValueFontChanged() {
         else if (Grid)
             FValueFont->Assign(Grid->GetValueFont());
     } else {
-        if (FShownSize > 0 && IsShowing()) RepaintLine();
+        if (FShownSize > 0) RepaintLine();
         if (FItems)
             for (int I = 0; I < FItems->GetCount(); ++I) FItems->GetItem(I)->ParentValueFontChanged();
     }

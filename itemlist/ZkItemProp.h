@@ -253,6 +253,8 @@ private:
     // Recomputes the lines and items this subtree contributes and hands any
     // difference to the collection's line index.
     void SyncSizes();
+    // Repaints the item's line when it is on show; inside an update bracket the
+    // grid repaints once when the bracket closes.
     void RepaintLine() const;
     void ItemsCollectionCreated(TZkItemProps* Items) const;
     // The collection while it is not (yet) the one the item joined last.

@@ -237,11 +237,17 @@ std::string TStrings::GetTextStr() const {
 }
 
 void TStrings::SetTextStr(const std::string& Value) {
+    const size_t N = Value.size();
+    // One line, the usual case: no copy of it, and into an empty list no bracket either.
+    const bool OneLine = N > 0 && Value.find_first_of("\r\n") == std::string::npos;
+    if (OneLine && GetCount() == 0) {
+        Add(Value);
+        return;
+    }
     TUpdateGuard Update(*this);
     Clear();
-    const size_t N = Value.size();
-    if (N > 0 && Value.find_first_of("\r\n") == std::string::npos) {
-        Add(Value);  // one line, the usual case: no copy of it
+    if (OneLine) {
+        Add(Value);
         return;
     }
     size_t P = 0;
